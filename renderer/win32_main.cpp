@@ -1,0 +1,4 @@
+// The renderer's entry point (placeholder).
+#include <windows.h>
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }

@@ -1,0 +1,51 @@
+// The settings record and the platform-free rules of the settings file:
+// reading numbers, writing integer text, path parts and validation.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace tessarine::shell {
+
+// Music kinds kept in BgmKind.
+inline constexpr int16_t kBgmNone = 0;
+inline constexpr int16_t kBgmCd = 1;
+inline constexpr int16_t kBgmFile = 2;
+
+struct SettingsRecord {
+  int16_t BgmKind = 0;     // 0 none, 1 audio CD, 2 MP3 or WAV file; other values play nothing
+  int16_t BgmRepeat = 0;   // CD track to repeat, 0 none
+  std::wstring BgmFile;    // full path of the music file, or empty
+  std::wstring BgmFolder;  // where the file picker starts; never stored
+};
+
+// Settings file names as the program's text; converted to the ANSI code page
+// (Shift-JIS under code page 932) when handed to the profile functions.
+inline const std::wstring kSection = L"Section";
+inline const std::wstring kKeyKind = L"BGM\u533A\u5206";                    // BGM区分
+inline const std::wstring kKeyRepeat = L"BGM\uFF98\uFF8B\uFF9F\uFF70\uFF84";  // BGMﾘﾋﾟｰﾄ
+inline const std::wstring kKeyFile = L"BGM\uFF8C\uFF67\uFF72\uFF99";          // BGMﾌｧｲﾙ
+
+// Integer text as the settings file stores it: a blank before zero and
+// positive numbers, a minus sign before negative ones (2 -> " 2").
+std::wstring integer_text(long long value);
+
+// Any text that reads as a number (blanks around it, sign, fraction) gives its
+// integer part rounded down; nothing when it is not a number or does not fit
+// 16 bits.
+std::optional<int16_t> read_int16(const std::wstring& text);
+
+// The folder part of a path without its trailing backslash:
+// "C:\Music\a.mp3" -> "C:\Music", "C:\a.mp3" -> "C:", "a.mp3" -> "".
+std::wstring FolderOf(const std::wstring& path);
+
+// Fills the record from the three values of the settings file, in order, as
+// LoadSettings does. `read` gives a key's value (empty when missing);
+// `file_exists` tells whether a music path can be opened for reading.
+void load_settings(SettingsRecord& record, const std::function<std::wstring(const std::wstring& key)>& read,
+                   const std::function<bool(const std::wstring& path)>& file_exists,
+                   const std::wstring& program_folder);
+
+}  // namespace tessarine::shell

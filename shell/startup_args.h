@@ -1,0 +1,19 @@
+// Reading the screen saver's argument text: the mode letter and the preview's
+// parent window handle.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace tessarine::shell {
+
+// The upper-case second character of the argument text, or 0 when the text is
+// shorter than two characters (/s, -S and /S all give 'S').
+wchar_t mode_letter(const std::wstring& arguments);
+
+// The decimal number from the fourth character on (blanks skipped, reading
+// stops at the first character that cannot belong to it); 0 when there is none
+// or it does not fit 32 bits. "/p 1234" -> 1234, "/p1234" -> 234.
+uint32_t parent_handle(const std::wstring& arguments);
+
+}  // namespace tessarine::shell

@@ -1,0 +1,74 @@
+// The shell's entry point: single-instance guard, mode dispatch and the
+// message loop that keeps the program alive while one of its windows is loaded.
+#include <windows.h>
+
+#include "dialog/win32_settings_dialog.h"
+#include "startup_args.h"
+#include "win32_preview_window.h"
+#include "win32_saver_window.h"
+#include "win32_shell.h"
+
+namespace tessarine::shell {
+namespace {
+
+// The text after the program name on the command line.
+std::wstring argument_text() {
+  const wchar_t* p = GetCommandLineW();
+  if (*p == L'"') {
+    ++p;
+    while (*p && *p != L'"') ++p;
+    if (*p == L'"') ++p;
+  } else {
+    while (*p && *p != L' ' && *p != L'\t') ++p;
+  }
+  while (*p == L' ' || *p == L'\t') ++p;
+  return p;
+}
+
+bool another_instance_is_showing() {
+  return FindWindowA(nullptr, "Tessarine_Main") != nullptr || FindWindowA(nullptr, "<Tessarine>") != nullptr;
+}
+
+void report_missing_renderer() {
+  MessageBoxW(nullptr, L"Tessarine.dll \u304C\u540C\u3058\uFF8C\uFF6B\uFF99\uFF80\uFF9E\u306B\u898B\u3064\u304B\u308A\u307E\u305B\u3093\uFF01",
+              program_title().c_str(), MB_OK);
+}
+
+void start_up() {
+  if (another_instance_is_showing()) end_program();
+
+  StartupModule& module = Tessarine_B();
+  module.arguments = argument_text();
+  const wchar_t letter = mode_letter(module.arguments);
+
+  if (letter == L'P') {
+    build_preview(reinterpret_cast<HWND>(static_cast<uintptr_t>(parent_handle(module.arguments))));
+    return;
+  }
+
+  LoadSettings();
+  if (!FileExists(renderer_path())) {
+    report_missing_renderer();
+    end_program();
+  }
+  if (letter == L'C') {
+    show_settings_dialog();
+    end_program();
+  }
+  if (!module.arguments.empty() && letter != L'S') end_program();
+  if (letter == L'S') module.CursorCount = ShowCursor(FALSE);
+  load_saver_window();
+}
+
+}  // namespace
+}  // namespace tessarine::shell
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  tessarine::shell::start_up();
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  tessarine::shell::end_program();
+}

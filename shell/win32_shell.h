@@ -1,0 +1,39 @@
+// The shell's Win32 services shared by its windows: program folder, settings
+// file access, zoom animation and ending the program.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "shell_module.h"
+
+namespace tessarine::shell {
+
+HINSTANCE program_instance();
+// The folder that holds the shell program, without a trailing backslash.
+std::wstring program_folder();
+// program_folder() + "\Tessarine.ini", formed anew at each call.
+std::wstring settings_file_path();
+// program_folder() + "\Tessarine.dll".
+std::wstring renderer_path();
+// The program's title (captions the message box).
+std::wstring program_title();
+
+// Profile access with the text converted to and from the ANSI code page.
+std::wstring ReadIni(const std::wstring& section, const std::wstring& key, const std::wstring& file);
+std::wstring WriteIni(const std::wstring& section, const std::wstring& key, const std::wstring& value,
+                      const std::wstring& file);
+// Whether the path names a file that can be opened for reading.
+bool FileExists(const std::wstring& path);
+// Fills Tessarine_B().settings from the settings file.
+void LoadSettings();
+
+// Caption animation between the anchor point and the window's rectangle.
+void ZoomOpen(HWND window);
+void ZoomClose(HWND window);
+
+// Ends the program at once: no handler of any window runs afterwards.
+[[noreturn]] void end_program();
+
+}  // namespace tessarine::shell
