@@ -90,3 +90,25 @@ function(tessarine_windows_test name)
     TIMEOUT ${ARG_TIMEOUT}
     ENVIRONMENT "${environment}")
 endfunction()
+
+# Embeds files into a target as byte arrays. For each pair SYMBOL FILE the
+# target gets `extern const unsigned char SYMBOL[]; extern const std::size_t
+# SYMBOL_size;` (declare them where they are used).
+function(tessarine_embed target)
+  set(args ${ARGN})
+  list(LENGTH args count)
+  math(EXPR last "${count} - 1")
+  foreach(i RANGE 0 ${last} 2)
+    math(EXPR j "${i} + 1")
+    list(GET args ${i} symbol)
+    list(GET args ${j} input)
+    get_filename_component(input "${input}" ABSOLUTE BASE_DIR "${CMAKE_CURRENT_SOURCE_DIR}")
+    set(output "${CMAKE_CURRENT_BINARY_DIR}/embedded/${symbol}.cpp")
+    add_custom_command(OUTPUT "${output}"
+      COMMAND ${CMAKE_COMMAND} -DINPUT=${input} -DOUTPUT=${output} -DSYMBOL=${symbol}
+              -P ${PROJECT_SOURCE_DIR}/cmake/EmbedFile.cmake
+      DEPENDS "${input}" ${PROJECT_SOURCE_DIR}/cmake/EmbedFile.cmake
+      COMMENT "Embedding ${input}")
+    target_sources(${target} PRIVATE "${output}")
+  endforeach()
+endfunction()

@@ -1,0 +1,115 @@
+// Small move-only owners for GDI handles, so every path frees what it made.
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+namespace tessarine::gdi {
+
+// Owns a GDI object (bitmap, brush, pen, font, region) and deletes it.
+template <typename Handle>
+class Object {
+ public:
+  Object() = default;
+  explicit Object(Handle handle) : handle_(handle) {}
+  Object(Object&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+  Object& operator=(Object&& other) noexcept {
+    if (this != &other) reset(std::exchange(other.handle_, nullptr));
+    return *this;
+  }
+  Object(const Object&) = delete;
+  Object& operator=(const Object&) = delete;
+  ~Object() { reset(); }
+
+  Handle get() const { return handle_; }
+  explicit operator bool() const { return handle_ != nullptr; }
+  void reset(Handle handle = nullptr) {
+    if (handle_) DeleteObject(handle_);
+    handle_ = handle;
+  }
+  Handle release() { return std::exchange(handle_, nullptr); }
+
+ private:
+  Handle handle_ = nullptr;
+};
+
+using Bitmap = Object<HBITMAP>;
+using Brush = Object<HBRUSH>;
+using Pen = Object<HPEN>;
+using Font = Object<HFONT>;
+
+// A memory device context, deleted on destruction.
+class MemoryDc {
+ public:
+  MemoryDc() = default;
+  explicit MemoryDc(HDC compatible_with) : dc_(CreateCompatibleDC(compatible_with)) {}
+  MemoryDc(MemoryDc&& other) noexcept : dc_(std::exchange(other.dc_, nullptr)) {}
+  MemoryDc& operator=(MemoryDc&& other) noexcept {
+    if (this != &other) {
+      if (dc_) DeleteDC(dc_);
+      dc_ = std::exchange(other.dc_, nullptr);
+    }
+    return *this;
+  }
+  MemoryDc(const MemoryDc&) = delete;
+  MemoryDc& operator=(const MemoryDc&) = delete;
+  ~MemoryDc() {
+    if (dc_) DeleteDC(dc_);
+  }
+  HDC get() const { return dc_; }
+  explicit operator bool() const { return dc_ != nullptr; }
+
+ private:
+  HDC dc_ = nullptr;
+};
+
+// A window's device context (GetDC), released on destruction.
+class WindowDc {
+ public:
+  explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+  ~WindowDc() {
+    if (dc_) ReleaseDC(window_, dc_);
+  }
+  HDC get() const { return dc_; }
+  explicit operator bool() const { return dc_ != nullptr; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
+// BeginPaint / EndPaint.
+class PaintDc {
+ public:
+  explicit PaintDc(HWND window) : window_(window) { dc_ = BeginPaint(window, &paint_); }
+  PaintDc(const PaintDc&) = delete;
+  PaintDc& operator=(const PaintDc&) = delete;
+  ~PaintDc() { EndPaint(window_, &paint_); }
+  HDC get() const { return dc_; }
+  const RECT& area() const { return paint_.rcPaint; }
+
+ private:
+  HWND window_;
+  PAINTSTRUCT paint_ = {};
+  HDC dc_ = nullptr;
+};
+
+// Selects an object into a DC and restores the previous one on destruction.
+class Selection {
+ public:
+  Selection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(dc && object ? SelectObject(dc, object) : nullptr) {}
+  Selection(const Selection&) = delete;
+  Selection& operator=(const Selection&) = delete;
+  ~Selection() {
+    if (dc_ && previous_) SelectObject(dc_, previous_);
+  }
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
+
+}  // namespace tessarine::gdi
