@@ -2,7 +2,7 @@
 #include "settings.h"
 
 #include <cmath>
-#include <cwctype>
+#include <cstdlib>
 
 namespace tessarine::shell {
 
@@ -53,6 +53,12 @@ std::optional<int16_t> read_int16(const std::wstring& text) {
   double whole = std::floor(*number);
   if (whole < -32768.0 || whole > 32767.0) return std::nullopt;
   return static_cast<int16_t>(whole);
+}
+
+std::wstring profile_name(const std::wstring& name) {
+  std::wstring kept = name.substr(0, name.find(L'\0'));
+  if (kept.size() > 127) kept.resize(127);
+  return kept;
 }
 
 std::wstring FolderOf(const std::wstring& path) {

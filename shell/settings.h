@@ -37,6 +37,10 @@ std::wstring integer_text(long long value);
 // 16 bits.
 std::optional<int16_t> read_int16(const std::wstring& text);
 
+// The part of a section or key name that a 128-character buffer keeps: the
+// text up to its first NUL, at most 127 characters.
+std::wstring profile_name(const std::wstring& name);
+
 // The folder part of a path without its trailing backslash:
 // "C:\Music\a.mp3" -> "C:\Music", "C:\a.mp3" -> "C:", "a.mp3" -> "".
 std::wstring FolderOf(const std::wstring& path);

@@ -1,30 +1,171 @@
-// Reading numbers, writing integer text and path parts of the settings file.
+// Reading numbers, writing integer text, path parts and the validation of the
+// settings as LoadSettings applies it.
 #include "settings.h"
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 namespace tessarine::shell {
 namespace {
 
-TEST(IntegerText, CarriesASignPosition) {
+TEST(IntegerText, CarriesASignPositionAndNoLeadingZeros) {
   EXPECT_EQ(integer_text(2), L" 2");
   EXPECT_EQ(integer_text(0), L" 0");
+  EXPECT_EQ(integer_text(30), L" 30");
   EXPECT_EQ(integer_text(-7), L"-7");
   EXPECT_EQ(integer_text(-32768), L"-32768");
+  EXPECT_EQ(integer_text(INT64_MIN), L"-9223372036854775808");
 }
 
-TEST(ReadInt16, TakesTheIntegerPartRoundedDown) {
+TEST(ReadInt16, AcceptsAnyTextThatReadsAsANumber) {
+  EXPECT_EQ(read_int16(L"2"), 2);
+  EXPECT_EQ(read_int16(L" 2"), 2);  // as written, with its sign position
+  EXPECT_EQ(read_int16(L"\t 3 \t"), 3);
+  EXPECT_EQ(read_int16(L"+4"), 4);
+  EXPECT_EQ(read_int16(L"-5"), -5);
+  EXPECT_EQ(read_int16(L"007"), 7);
+  EXPECT_EQ(read_int16(L"1e2"), 100);
+  EXPECT_EQ(read_int16(L".5"), 0);
+  EXPECT_EQ(read_int16(L"6."), 6);
+}
+
+TEST(ReadInt16, RoundsFractionsDown) {
   EXPECT_EQ(read_int16(L"1.7"), 1);
-  EXPECT_EQ(read_int16(L" 2 "), 2);
+  EXPECT_EQ(read_int16(L"1.2"), 1);
   EXPECT_EQ(read_int16(L"-1.5"), -2);
-  EXPECT_EQ(read_int16(L"abc"), std::nullopt);
-  EXPECT_EQ(read_int16(L"40000"), std::nullopt);
+  EXPECT_EQ(read_int16(L"-0.1"), -1);
+  EXPECT_EQ(read_int16(L"32767.9"), 32767);
+}
+
+TEST(ReadInt16, RefusesTextThatIsNoNumberOrDoesNotFit16Bits) {
+  for (const wchar_t* text : {L"", L" ", L"abc", L"2x", L"x2", L"1 2", L"+", L"-", L".", L"1e", L"--1", L"nan",
+                              L"inf", L"0x10", L"\u5168"}) {
+    EXPECT_EQ(read_int16(text), std::nullopt) << "text: " << testing::PrintToString(std::wstring(text));
+  }
+  EXPECT_EQ(read_int16(L"32768"), std::nullopt);
+  EXPECT_EQ(read_int16(L"-32769"), std::nullopt);
+  EXPECT_EQ(read_int16(L"-32768.5"), std::nullopt);  // rounds down to -32769
+  EXPECT_EQ(read_int16(L"1e400"), std::nullopt);
+  EXPECT_EQ(read_int16(std::wstring(255, L'9')), std::nullopt);
+  EXPECT_EQ(read_int16(L"-32768"), -32768);
 }
 
 TEST(FolderOf, KeepsTheFolderWithoutItsBackslash) {
   EXPECT_EQ(FolderOf(L"C:\\Music\\a.mp3"), L"C:\\Music");
   EXPECT_EQ(FolderOf(L"C:\\a.mp3"), L"C:");
+  EXPECT_EQ(FolderOf(L"C:a.mp3"), L"C:");
   EXPECT_EQ(FolderOf(L"a.mp3"), L"");
+  EXPECT_EQ(FolderOf(L""), L"");
+  EXPECT_EQ(FolderOf(L"C:\\Music\\"), L"C:\\Music");
+  EXPECT_EQ(FolderOf(L"\\\\server\\share\\x.wav"), L"\\\\server\\share");
+  EXPECT_EQ(FolderOf(L"C:\\\u66F2\\\u97F3.mp3"), L"C:\\\u66F2");
+}
+
+TEST(ProfileName, KeepsAt127CharactersUpToTheFirstNul) {
+  EXPECT_EQ(profile_name(kKeyKind), kKeyKind);
+  EXPECT_EQ(profile_name(std::wstring(200, L'k')), std::wstring(127, L'k'));
+  EXPECT_EQ(profile_name(std::wstring(L"ab\0cd", 5)), L"ab");
+}
+
+// LoadSettings' steps over a settings file given as its three values.
+class LoadSettingsTest : public testing::Test {
+ protected:
+  SettingsRecord load(std::map<std::wstring, std::wstring> values, SettingsRecord record = {}) {
+    load_settings(
+        record,
+        [&](const std::wstring& key) {
+          auto found = values.find(key);
+          return found == values.end() ? std::wstring() : found->second;
+        },
+        [&](const std::wstring& path) { return existing_.count(path) > 0; }, L"C:\\Saver");
+    return record;
+  }
+  std::map<std::wstring, bool> existing_ = {{L"C:\\Music\\a.mp3", true}};
+};
+
+TEST_F(LoadSettingsTest, AMissingFileGivesNothingAndTheProgramFolder) {
+  SettingsRecord r = load({});
+  EXPECT_EQ(r.BgmKind, 0);
+  EXPECT_EQ(r.BgmRepeat, 0);
+  EXPECT_EQ(r.BgmFile, L"");
+  EXPECT_EQ(r.BgmFolder, L"C:\\Saver");
+}
+
+TEST_F(LoadSettingsTest, AValidFileFillsTheRecordAndThePickerFolder) {
+  SettingsRecord r = load({{kKeyKind, L" 2"}, {kKeyRepeat, L" 3"}, {kKeyFile, L"C:\\Music\\a.mp3"}});
+  EXPECT_EQ(r.BgmKind, 2);
+  EXPECT_EQ(r.BgmRepeat, 3);
+  EXPECT_EQ(r.BgmFile, L"C:\\Music\\a.mp3");
+  EXPECT_EQ(r.BgmFolder, L"C:\\Music");
+}
+
+TEST_F(LoadSettingsTest, NumbersThatDoNotReadKeepTheOldValue) {
+  SettingsRecord before;
+  before.BgmKind = 1;
+  before.BgmRepeat = 4;
+  SettingsRecord r = load({{kKeyKind, L"abc"}, {kKeyRepeat, L"70000"}}, before);
+  EXPECT_EQ(r.BgmKind, 1);
+  EXPECT_EQ(r.BgmRepeat, 4);
+  EXPECT_EQ(load({{kKeyKind, L"abc"}}).BgmKind, 0);  // 0 at program start
+  // Empty values give 0 whatever came before.
+  r = load({{kKeyKind, L""}, {kKeyRepeat, L""}}, before);
+  EXPECT_EQ(r.BgmKind, 0);
+  EXPECT_EQ(r.BgmRepeat, 0);
+}
+
+TEST_F(LoadSettingsTest, FractionsAndValuesOutsideTheChoicesAreKeptAsRead) {
+  SettingsRecord r = load({{kKeyKind, L"1.7"}, {kKeyRepeat, L"99"}});
+  EXPECT_EQ(r.BgmKind, 1);
+  EXPECT_EQ(r.BgmRepeat, 99);
+  EXPECT_EQ(load({{kKeyKind, L"5"}}).BgmKind, 5);
+  EXPECT_EQ(load({{kKeyKind, L"-3"}}).BgmKind, -3);
+}
+
+TEST_F(LoadSettingsTest, AFileKindWithoutAPathFallsBackToNone) {
+  SettingsRecord r = load({{kKeyKind, L"2"}, {kKeyFile, L""}});
+  EXPECT_EQ(r.BgmKind, 0);
+  EXPECT_EQ(r.BgmFile, L"");
+  EXPECT_EQ(r.BgmFolder, L"C:\\Saver");
+}
+
+TEST_F(LoadSettingsTest, APathThatNoLongerOpensIsDroppedAndAFileKindFallsBack) {
+  SettingsRecord r = load({{kKeyKind, L"2"}, {kKeyFile, L"C:\\Music\\deleted.mp3"}});
+  EXPECT_EQ(r.BgmKind, 0);
+  EXPECT_EQ(r.BgmFile, L"");
+  EXPECT_EQ(r.BgmFolder, L"C:\\Saver");
+}
+
+TEST_F(LoadSettingsTest, OtherKindsKeepTheirKindWhenThePathIsDropped) {
+  SettingsRecord r = load({{kKeyKind, L"1"}, {kKeyRepeat, L"3"}, {kKeyFile, L"C:\\Music\\deleted.mp3"}});
+  EXPECT_EQ(r.BgmKind, 1);
+  EXPECT_EQ(r.BgmRepeat, 3);
+  EXPECT_EQ(r.BgmFile, L"");
+  // A CD kind keeps a valid path too, for the dialog to show.
+  r = load({{kKeyKind, L"1"}, {kKeyFile, L"C:\\Music\\a.mp3"}});
+  EXPECT_EQ(r.BgmKind, 1);
+  EXPECT_EQ(r.BgmFile, L"C:\\Music\\a.mp3");
+  EXPECT_EQ(r.BgmFolder, L"C:\\Music");
+}
+
+TEST_F(LoadSettingsTest, ReadsTheKeysInTheirOrderAndChecksThePathOnce) {
+  std::vector<std::wstring> order;
+  int checks = 0;
+  SettingsRecord record;
+  load_settings(
+      record,
+      [&](const std::wstring& key) {
+        order.push_back(key);
+        return key == kKeyFile ? std::wstring(L"C:\\x.wav") : std::wstring(L"2");
+      },
+      [&](const std::wstring&) {
+        ++checks;
+        return true;
+      },
+      L"C:\\Saver");
+  EXPECT_EQ(order, (std::vector<std::wstring>{kKeyKind, kKeyRepeat, kKeyFile}));
+  EXPECT_EQ(checks, 1);
+  EXPECT_EQ(record.BgmFolder, L"C:");
 }
 
 }  // namespace

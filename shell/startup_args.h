@@ -12,8 +12,20 @@ namespace tessarine::shell {
 wchar_t mode_letter(const std::wstring& arguments);
 
 // The decimal number from the fourth character on (blanks skipped, reading
-// stops at the first character that cannot belong to it); 0 when there is none
-// or it does not fit 32 bits. "/p 1234" -> 1234, "/p1234" -> 234.
+// stops at the first character that cannot belong to it), rounded to a 32-bit
+// signed integer and returned as its 32 bits; 0 when there is none or it does
+// not fit. "/p 1234" -> 1234, "/p1234" -> 234.
 uint32_t parent_handle(const std::wstring& arguments);
+
+// What a start does after the single-instance guard. Every mode but Preview
+// first reads the settings and checks for the renderer.
+enum class StartMode {
+  Preview,    // "P": the preview window inside the parent handle
+  Configure,  // "C": the modal settings dialog, then the end
+  Saver,      // "S": the cursor hidden, then the saver run
+  PlainRun,   // empty argument text: the saver run with the cursor visible
+  End,        // any other text: the end, after the renderer check
+};
+StartMode start_mode(const std::wstring& arguments);
 
 }  // namespace tessarine::shell

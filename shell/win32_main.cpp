@@ -2,6 +2,8 @@
 // message loop that keeps the program alive while one of its windows is loaded.
 #include <windows.h>
 
+#include <cstdint>
+
 #include "dialog/win32_settings_dialog.h"
 #include "startup_args.h"
 #include "win32_preview_window.h"
@@ -39,10 +41,12 @@ void start_up() {
 
   StartupModule& module = Tessarine_B();
   module.arguments = argument_text();
-  const wchar_t letter = mode_letter(module.arguments);
+  const StartMode mode = start_mode(module.arguments);
 
-  if (letter == L'P') {
-    build_preview(reinterpret_cast<HWND>(static_cast<uintptr_t>(parent_handle(module.arguments))));
+  if (mode == StartMode::Preview) {
+    // Window handles carry 32 significant bits and widen with their sign.
+    const auto handle = static_cast<int32_t>(parent_handle(module.arguments));
+    build_preview(reinterpret_cast<HWND>(static_cast<intptr_t>(handle)));
     return;
   }
 
@@ -51,13 +55,20 @@ void start_up() {
     report_missing_renderer();
     end_program();
   }
-  if (letter == L'C') {
-    show_settings_dialog();
-    end_program();
+  switch (mode) {
+    case StartMode::Configure:
+      show_settings_dialog();
+      end_program();
+    case StartMode::Saver:
+      module.CursorCount = ShowCursor(FALSE);
+      load_saver_window();
+      return;
+    case StartMode::PlainRun:
+      load_saver_window();
+      return;
+    default:
+      end_program();
   }
-  if (!module.arguments.empty() && letter != L'S') end_program();
-  if (letter == L'S') module.CursorCount = ShowCursor(FALSE);
-  load_saver_window();
 }
 
 }  // namespace

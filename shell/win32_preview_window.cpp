@@ -1,10 +1,167 @@
-// The preview window "Tessarine_R" (placeholder: the preview ends at once).
+// The preview window "Tessarine_R": a still picture of the grid inside the
+// window that Windows names on the command line.
 #include "win32_preview_window.h"
 
+#include <algorithm>
+#include <memory>
+
+#include "preview_layout.h"
+#include "win32_gdi.h"
+#include "win32_picture.h"
 #include "win32_shell.h"
 
-namespace tessarine::shell {
+extern const unsigned char kPreviewGridJpeg[];
+extern const std::size_t kPreviewGridJpeg_size;
+extern const unsigned char kPreviewBackgroundJpeg[];
+extern const std::size_t kPreviewBackgroundJpeg_size;
 
-void build_preview(HWND) { end_program(); }
+namespace tessarine::shell {
+namespace {
+
+constexpr wchar_t kClassName[] = L"Tessarine_R";
+constexpr wchar_t kCaption[] = L"Preview Window";
+// Img_Prev at load: 2280 x 1680 twips, 152 x 112 pixels at 15 twips per pixel.
+constexpr int kPictureWidth = 152;
+constexpr int kPictureHeight = 112;
+
+struct PreviewWindow {
+  gdi::Bitmap background;  // the window's background picture, drawn from its top-left corner
+  gdi::Bitmap image;       // Img_Prev's picture
+  RECT image_area = {0, 0, kPictureWidth, kPictureHeight};  // Img_Prev, client pixels
+  void (*on_unload)() = nullptr;
+};
+
+PreviewWindow* state_of(HWND window) {
+  return reinterpret_cast<PreviewWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+// Draws `bitmap` at its own size from (x, y), clipped to `clip`.
+void draw_natural(HDC dc, HBITMAP bitmap, int x, int y, const RECT& clip) {
+  if (!bitmap) return;
+  const SIZE size = picture::size_of(bitmap);
+  const int right = std::min<LONG>(x + size.cx, clip.right);
+  const int bottom = std::min<LONG>(y + size.cy, clip.bottom);
+  if (right <= x || bottom <= y) return;
+  gdi::MemoryDc source(dc);
+  gdi::Selection selected(source.get(), bitmap);
+  BitBlt(dc, x, y, right - x, bottom - y, source.get(), 0, 0, SRCCOPY);
+}
+
+// Black background colour, the background picture, then Img_Prev above it:
+// its picture at its natural size from its top-left corner, not stretched.
+void paint(HDC dc, const RECT& client, const PreviewWindow& preview) {
+  FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  draw_natural(dc, preview.background.get(), 0, 0, client);
+  RECT image_clip = {};
+  IntersectRect(&image_clip, &preview.image_area, &client);
+  draw_natural(dc, preview.image.get(), preview.image_area.left, preview.image_area.top, image_clip);
+}
+
+LRESULT on_paint(HWND window, const PreviewWindow& preview) {
+  gdi::PaintDc dc(window);
+  RECT client = {};
+  GetClientRect(window, &client);
+  paint(dc.get(), client, preview);
+  return 0;
+}
+
+LRESULT on_print_client(HWND window, HDC dc, const PreviewWindow& preview) {
+  RECT client = {};
+  GetClientRect(window, &client);
+  paint(dc, client, preview);
+  return 0;
+}
+
+// The unload: queue a close to the window's own handle (it finds the window
+// gone) and let the unload finish; the owner then decides what ends.
+LRESULT on_destroy(HWND window, PreviewWindow* preview) {
+  PostMessageW(window, WM_CLOSE, 0, 0);
+  if (preview && preview->on_unload) preview->on_unload();
+  return 0;
+}
+
+LRESULT on_nc_destroy(HWND window, PreviewWindow* preview) {
+  SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+  delete preview;
+  return DefWindowProcW(window, WM_NCDESTROY, 0, 0);
+}
+
+LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTW*>(lparam);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  PreviewWindow* preview = state_of(window);
+  if (!preview) return DefWindowProcW(window, message, wparam, lparam);
+  switch (message) {
+    case WM_ERASEBKGND: return 1;  // WM_PAINT covers every pixel
+    case WM_PAINT: return on_paint(window, *preview);
+    case WM_PRINTCLIENT: return on_print_client(window, reinterpret_cast<HDC>(wparam), *preview);
+    case WM_DESTROY: return on_destroy(window, preview);
+    case WM_NCDESTROY: return on_nc_destroy(window, preview);
+    default: return DefWindowProcW(window, message, wparam, lparam);
+  }
+}
+
+bool register_class() {
+  WNDCLASSEXW window_class = {};
+  window_class.cbSize = sizeof window_class;
+  window_class.lpfnWndProc = window_proc;
+  window_class.hInstance = program_instance();
+  window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  window_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+  window_class.lpszClassName = kClassName;
+  return RegisterClassExW(&window_class) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+// Loads Tessarine_R hidden: a top-level window with no border and no caption
+// bar, holding its two pictures.
+HWND load_window(void (*on_unload)()) {
+  if (!register_class()) return nullptr;
+  auto preview = std::make_unique<PreviewWindow>();
+  preview->background = picture::decode(kPreviewBackgroundJpeg, kPreviewBackgroundJpeg_size);
+  preview->image = picture::decode(kPreviewGridJpeg, kPreviewGridJpeg_size);
+  preview->on_unload = on_unload;
+  HWND window = CreateWindowExW(0, kClassName, kCaption, WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0, kPictureWidth,
+                                kPictureHeight, nullptr, nullptr, program_instance(), preview.get());
+  if (!window) return nullptr;
+  preview.release();  // the window owns it now
+  // An overlapped window is given a caption bar on creation; the form has none.
+  SetWindowLongW(window, GWL_STYLE, WS_CLIPSIBLINGS | WS_CLIPCHILDREN);
+  SetWindowLongW(window, GWL_EXSTYLE, 0);
+  SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  return window;
+}
+
+TwipsPerPixel screen_twips_per_pixel() {
+  gdi::WindowDc screen(nullptr);
+  if (!screen) return {};
+  return twips_per_pixel(GetDeviceCaps(screen.get(), LOGPIXELSX), GetDeviceCaps(screen.get(), LOGPIXELSY));
+}
+
+void end_with_message_loop() { PostQuitMessage(0); }
+
+}  // namespace
+
+HWND build_preview_window(HWND parent, void (*on_unload)()) {
+  RECT parent_rect = {};
+  if (!GetWindowRect(parent, &parent_rect)) parent_rect = RECT{};
+  const PreviewGeometry geometry = preview_geometry(parent_rect.left, parent_rect.top, parent_rect.right,
+                                                    parent_rect.bottom, screen_twips_per_pixel());
+  HWND window = load_window(on_unload);
+  if (!window) return nullptr;
+  const LONG style = GetWindowLongW(window, GWL_STYLE);
+  SetWindowLongW(window, GWL_STYLE, style | WS_CHILD);
+  SetParent(window, parent);
+  MoveWindow(window, 0, 0, geometry.window_width, geometry.window_height, TRUE);
+  if (PreviewWindow* preview = state_of(window))
+    preview->image_area = RECT{0, 0, geometry.image_width, geometry.image_height};
+  ShowWindow(window, SW_SHOW);
+  return window;
+}
+
+void build_preview(HWND parent) {
+  if (!build_preview_window(parent, end_with_message_loop)) end_program();
+}
 
 }  // namespace tessarine::shell

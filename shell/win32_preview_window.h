@@ -5,7 +5,14 @@
 
 namespace tessarine::shell {
 
-// Makes the preview a child of `parent`, fills it and shows the still picture.
+// Builds Tessarine_R as a borderless child filling `parent` with the still
+// picture of the grid, shown, and returns its window (null when it could not
+// be made). `on_unload` runs once the window has been destroyed, whatever the
+// cause (a close, or the parent's end).
+HWND build_preview_window(HWND parent, void (*on_unload)());
+
+// The preview branch of the start-up: builds the window; the program ends
+// when it goes.
 void build_preview(HWND parent);
 
 }  // namespace tessarine::shell

@@ -1,6 +1,7 @@
 // Program folder, settings file access, zoom animation and program end.
 #include "win32_shell.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace tessarine::shell {
@@ -35,9 +36,8 @@ std::wstring from_ansi(const char* text) {
 // A section or key in a 128-character buffer: NUL-terminated, blank-padded,
 // so at most 127 characters count.
 std::vector<char> fixed_name(const std::wstring& text) {
-  std::string ansi = to_ansi(text);
-  if (ansi.size() > 127) ansi.resize(127);
-  std::vector<char> buffer(128, ' ');
+  std::string ansi = to_ansi(profile_name(text));
+  std::vector<char> buffer(std::max<size_t>(128, ansi.size() + 1), ' ');
   std::copy(ansi.begin(), ansi.end(), buffer.begin());
   buffer[ansi.size()] = '\0';
   return buffer;
@@ -73,12 +73,20 @@ std::wstring ReadIni(const std::wstring& section, const std::wstring& key, const
   return from_ansi(buffer);
 }
 
+ProfileWrite profile_write_arguments(const std::wstring& section, const std::wstring& key,
+                                     const std::wstring& value, const std::wstring& file) {
+  ProfileWrite write;
+  write.section = fixed_name(section);
+  write.key = fixed_name(key);
+  write.value = to_ansi(value);
+  write.file = to_ansi(file);
+  return write;
+}
+
 std::wstring WriteIni(const std::wstring& section, const std::wstring& key, const std::wstring& value,
                       const std::wstring& file) {
-  std::vector<char> section_buffer = fixed_name(section);
-  std::vector<char> key_buffer = fixed_name(key);
-  WritePrivateProfileStringA(section_buffer.data(), key_buffer.data(), to_ansi(value).c_str(),
-                             to_ansi(file).c_str());
+  const ProfileWrite write = profile_write_arguments(section, key, value, file);
+  WritePrivateProfileStringA(write.section.data(), write.key.data(), write.value.c_str(), write.file.c_str());
   return {};
 }
 
@@ -86,11 +94,19 @@ bool FileExists(const std::wstring& path) {
   std::wstring name = path;
   if (!name.empty() && name.back() == L'\\') name.pop_back();
   if (name.empty()) return false;
-  HANDLE file = CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
+  // Shared like a plain input open: only a program that locks the file against
+  // reading makes it fail. A folder never opens this way.
+  HANDLE file = CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    SetLastError(0);
+    return false;
+  }
+  // A device (NUL, a port, a pipe) is no file to play.
+  const bool is_file = GetFileType(file) == FILE_TYPE_DISK;
   CloseHandle(file);
-  return true;
+  SetLastError(0);
+  return is_file;
 }
 
 void LoadSettings() {
@@ -116,6 +132,11 @@ void ZoomClose(HWND window) {
   DrawAnimatedRects(window, IDANI_CAPTION, &from, &to);
 }
 
-void end_program() { ExitProcess(0); }
+// TerminateProcess rather than ExitProcess: the latter lets the system destroy
+// the remaining windows, whose handlers would then run.
+void end_program() {
+  TerminateProcess(GetCurrentProcess(), 0);
+  ExitProcess(0);
+}
 
 }  // namespace tessarine::shell

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "shell_module.h"
 
@@ -24,6 +25,17 @@ std::wstring program_title();
 std::wstring ReadIni(const std::wstring& section, const std::wstring& key, const std::wstring& file);
 std::wstring WriteIni(const std::wstring& section, const std::wstring& key, const std::wstring& value,
                       const std::wstring& file);
+// The ANSI bytes that WriteIni hands to WritePrivateProfileStringA: section and
+// key in NUL-terminated, blank-padded buffers of 128 characters (at most 127
+// of each count), the value and file name unchanged.
+struct ProfileWrite {
+  std::vector<char> section;
+  std::vector<char> key;
+  std::string value;
+  std::string file;
+};
+ProfileWrite profile_write_arguments(const std::wstring& section, const std::wstring& key,
+                                     const std::wstring& value, const std::wstring& file);
 // Whether the path names a file that can be opened for reading.
 bool FileExists(const std::wstring& path);
 // Fills Tessarine_B().settings from the settings file.

@@ -1,0 +1,38 @@
+// Sizes of the preview window: the parent's pixels converted to 16-bit twips
+// and back, with the screen's own twips per pixel.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+namespace tessarine::shell {
+
+struct TwipsPerPixel {
+  double x = 15.0;
+  double y = 15.0;
+};
+
+// 1440 divided by the screen's dots per inch in each direction (15 at 96 dpi,
+// 12 at 120); 15 for a direction whose dpi is unknown (0 or less).
+TwipsPerPixel twips_per_pixel(int dpi_x, int dpi_y);
+
+// pixels x twips_per_pixel rounded to the nearest 16-bit integer (halves to
+// even); nothing when the result does not fit.
+std::optional<int16_t> twips_from_pixels(long long pixels, double twips_per_pixel);
+
+// twips / twips_per_pixel rounded to the nearest whole pixel.
+int pixels_from_twips(int16_t twips, double twips_per_pixel);
+
+// What the preview build computes from the parent's screen rectangle.
+struct PreviewGeometry {
+  int16_t width_twips = 0;  // 0 when the width does not fit 16 bits
+  int16_t height_twips = 0;
+  int window_width = 0;  // the preview window, pixels (never negative)
+  int window_height = 0;
+  int image_width = 0;  // Img_Prev, pixels
+  int image_height = 0;
+};
+
+PreviewGeometry preview_geometry(long left, long top, long right, long bottom, TwipsPerPixel scale);
+
+}  // namespace tessarine::shell
