@@ -42,7 +42,7 @@ def draw_grid():
     layer = Image.new("RGB", (W, H), (0, 0, 0))
     draw = ImageDraw.Draw(layer)
     near, far, step = 0.35, 22.0, 0.7
-    width = max(1, SCALE // 2)
+    width = SCALE - 1
     for plane in (-1.0, 1.0):
         # Lines running away from the camera, converging at the horizon.
         for i in range(-40, 41):

@@ -1,0 +1,239 @@
+// The real Tessarine.scr started with the screen saver arguments: the
+// single-instance guard, the renderer check and its message, the end of the
+// other modes, and bad settings files and arguments.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "shell_test_windows.h"
+#include "win32_test_support.h"
+
+namespace tessarine::test {
+namespace {
+
+const std::wstring kMissingRenderer =
+    L"Tessarine.dll \u304C\u540C\u3058\uFF8C\uFF6B\uFF99\uFF80\uFF9E\u306B\u898B\u3064\u304B\u308A\u307E\u305B"
+    L"\u3093\uFF01";
+
+// A folder holding the shell, and a renderer file unless told otherwise. The
+// renderer check only asks for a readable file, so a stand-in suffices where
+// the renderer is not meant to start.
+struct ShellFolder {
+  enum Renderer { kNone, kStandIn, kReal };
+  explicit ShellFolder(Renderer renderer) {
+    EXPECT_TRUE(folder.copy_in(dist_file(L"Tessarine.scr")));
+    if (renderer == kStandIn) EXPECT_TRUE(write_file_bytes(folder.file(L"Tessarine.dll"), "not started\r\n"));
+    if (renderer == kReal) EXPECT_TRUE(folder.copy_in(dist_file(L"Tessarine.dll")));
+  }
+  Process start(const std::wstring& arguments) const { return Process::start(folder.file(L"Tessarine.scr"), arguments); }
+  TempFolder folder;
+};
+
+std::wstring show(const std::wstring& arguments) {
+  return L"arguments: \"" + (arguments.size() > 40 ? arguments.substr(0, 40) + L"..." : arguments) + L"\"";
+}
+
+bool is_message_box(HWND window) { return window_class(window) == L"#32770"; }
+
+// The windows a user could see, and the shell's own marker windows even when hidden.
+std::vector<HWND> shown_windows_of(DWORD process_id) {
+  std::vector<HWND> shown;
+  for (HWND window : windows_of(process_id)) {
+    const std::wstring title = window_title(window);
+    if (IsWindowVisible(window) || title == L"Tessarine_Main" || title == L"<Tessarine>" ||
+        window_class(window) == L"Tessarine_R")
+      shown.push_back(window);
+  }
+  return shown;
+}
+
+HWND wait_for_message_box(const Process& process) {
+  HWND box = nullptr;
+  wait_until(
+      [&] {
+        for (HWND window : windows_of(process.id()))
+          if (is_message_box(window) && IsWindowVisible(window)) box = window;
+        return box != nullptr || !process.running();
+      },
+      kStartTimeout);
+  return box;
+}
+
+struct BoxContents {
+  std::wstring title, text;
+  std::vector<std::wstring> buttons;
+  bool has_icon = false;
+  HWND button = nullptr;
+};
+
+BoxContents read_box(HWND box) {
+  BoxContents contents;
+  contents.title = window_title(box);
+  wchar_t text[512] = {};
+  GetDlgItemTextW(box, 0xFFFF, text, 512);
+  contents.text = text;
+  for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    const std::wstring kind = window_class(child);
+    if (!IsWindowVisible(child)) continue;
+    if (_wcsicmp(kind.c_str(), L"Button") == 0) {
+      contents.buttons.push_back(window_title(child));
+      contents.button = child;
+    }
+    // Wine keeps an empty icon control in every message box: an icon counts
+    // only when one is set.
+    if (_wcsicmp(kind.c_str(), L"Static") == 0 && (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
+        SendMessageW(child, STM_GETICON, 0, 0) != 0)
+      contents.has_icon = true;
+  }
+  return contents;
+}
+
+void click(HWND button) {
+  PostMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+               reinterpret_cast<LPARAM>(button));
+}
+
+TEST(MissingRenderer, EveryModeButPreviewShowsTheMessageAloneAndEndsWhenItIsDismissed) {
+  ShellFolder shell(ShellFolder::kNone);
+  for (const std::wstring& arguments : std::vector<std::wstring>{L"/s", L"/c", L"/c:1234", L"", L"x", L"/a 1234",
+                                       L"/s" + std::wstring(10000, L'x')}) {
+    SCOPED_TRACE(show(arguments));
+    Process process = shell.start(arguments);
+    ASSERT_TRUE(process.started());
+    HWND box = wait_for_message_box(process);
+    ASSERT_NE(box, nullptr) << "no message box; exit code " << process.exit_code();
+    const BoxContents contents = read_box(box);
+    EXPECT_EQ(contents.text, kMissingRenderer);
+    EXPECT_EQ(contents.title, L"Tessarine");
+    EXPECT_EQ(contents.buttons.size(), 1u);
+    EXPECT_FALSE(contents.has_icon);
+    EXPECT_EQ(shown_windows_of(process.id()), std::vector<HWND>{box});
+    click(contents.button);
+    EXPECT_TRUE(process.wait()) << "the program did not end after the message";
+    EXPECT_EQ(process.exit_code(), 0u);
+  }
+}
+
+TEST(MissingRenderer, PreviewShowsNoMessage) {
+  ShellFolder shell(ShellFolder::kNone);
+  TestWindow parent(L"parent", 152, 112);
+  Process process = shell.start(L"/p " + parent.handle_text());
+  HWND preview = nullptr;
+  ASSERT_TRUE(pump_until([&] { return (preview = FindWindowExW(parent.get(), nullptr, L"Tessarine_R", nullptr)); }));
+  EXPECT_TRUE(process.running());
+  for (HWND window : windows_of(process.id())) EXPECT_FALSE(is_message_box(window));
+  // With no parent at all the empty preview window stays, still without a message.
+  Process alone = shell.start(L"/p 0");
+  HWND empty = nullptr;
+  ASSERT_TRUE(wait_until([&] {
+    for (HWND window : windows_of(alone.id()))
+      if (window_class(window) == L"Tessarine_R") empty = window;
+    return empty != nullptr;
+  }, kStartTimeout));
+  for (HWND window : windows_of(alone.id())) EXPECT_FALSE(is_message_box(window));
+  RECT rect = {};
+  GetWindowRect(empty, &rect);
+  EXPECT_EQ(rect.right - rect.left, 0);
+  EXPECT_EQ(rect.bottom - rect.top, 0);
+  PostMessageW(empty, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(alone.wait());
+  PostMessageW(preview, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(pump_until([&] { return !process.running(); }));
+}
+
+// A stand-in for another instance: its saver window or its settings dialog.
+TEST(SingleInstance, AnyStartEndsAtOnceWhileASaverOrDialogWindowExists) {
+  ShellFolder shell(ShellFolder::kReal);
+  TestWindow parent(L"parent", 152, 112);
+  for (const wchar_t* marker : {L"Tessarine_Main", L"<Tessarine>"}) {
+    TestWindow other(marker, 10, 10, /*visible=*/false);
+    for (const std::wstring& arguments : std::vector<std::wstring>
+         {L"/s", L"/c", L"", L"/a 1234", L"/p 0", L"/p " + parent.handle_text()}) {
+      SCOPED_TRACE(std::wstring(marker) + L", " + show(arguments));
+      Process process = shell.start(arguments);
+      std::vector<HWND> seen;
+      EXPECT_TRUE(pump_until([&] {
+        for (HWND window : shown_windows_of(process.id())) seen.push_back(window);
+        return !process.running();
+      })) << "still running";
+      EXPECT_EQ(process.exit_code(), 0u);
+      EXPECT_TRUE(seen.empty()) << "it showed " << seen.size() << " window(s)";
+      EXPECT_TRUE(children_of(parent.get()).empty());
+    }
+  }
+  // The real renderer never started.
+  EXPECT_EQ(find_window(L"Tessarine_VC"), nullptr);
+}
+
+TEST(ModeTable, OtherLettersEndAfterTheCheckWithoutAnyWindow) {
+  ShellFolder shell(ShellFolder::kStandIn);
+  for (const std::wstring& arguments : std::vector<std::wstring>{L"x", L"s", L"/a 1234", L"-x", std::wstring(10000, L'x'),
+                                       std::wstring(10000, L'\u5168')}) {
+    SCOPED_TRACE(show(arguments));
+    Process process = shell.start(arguments);
+    std::vector<HWND> seen;
+    EXPECT_TRUE(wait_until([&] {
+      for (HWND window : shown_windows_of(process.id())) seen.push_back(window);
+      return !process.running();
+    }, kStartTimeout));
+    EXPECT_EQ(process.exit_code(), 0u);
+    EXPECT_TRUE(seen.empty());
+  }
+}
+
+TEST(ModeTable, ConfigureShowsTheDialogAndEndsWhenItCloses) {
+  ShellFolder shell(ShellFolder::kStandIn);
+  for (const wchar_t* arguments : {L"/c", L"/C:4242"}) {
+    SCOPED_TRACE(show(arguments));
+    Process process = shell.start(arguments);
+    HWND dialog = wait_for_window(L"<Tessarine>");
+    ASSERT_NE(dialog, nullptr);
+    DWORD owner_process = 0;
+    GetWindowThreadProcessId(dialog, &owner_process);
+    EXPECT_EQ(owner_process, process.id());
+    EXPECT_EQ(GetWindow(dialog, GW_OWNER), nullptr);
+    PostMessageW(dialog, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(process.wait());
+    EXPECT_EQ(process.exit_code(), 0u);
+  }
+}
+
+// A settings file of any content is read without a crash and left as it was.
+TEST(BadSettings, NeverCrashAndNeverChangeTheFile) {
+  ShellFolder shell(ShellFolder::kStandIn);
+  const std::string kind = to_ansi(L"BGM\u533A\u5206"), repeat = to_ansi(L"BGM\uFF98\uFF8B\uFF9F\uFF70\uFF84"),
+                    file = to_ansi(L"BGM\uFF8C\uFF67\uFF72\uFF99");
+  std::mt19937 random(20261208);
+  auto random_bytes = [&](size_t n) {
+    std::string bytes(n, '\0');
+    for (char& c : bytes) c = static_cast<char>(random() & 0xFF);
+    return bytes;
+  };
+  std::string huge = "[Section]\r\n";
+  while (huge.size() < 4 * 1024 * 1024) huge += kind + "=" + std::to_string(random()) + "\r\n" + random_bytes(200);
+  const std::string folder = to_ansi(shell.folder.path());
+  std::vector<std::pair<const char*, std::string>> files = {
+      {"random bytes", random_bytes(4096)},
+      {"random bytes after the section", "[Section]\r\n" + random_bytes(20000)},
+      {"huge", huge},
+      {"values of 300 bytes", "[Section]\r\n" + kind + "=" + std::string(300, '7') + "\r\n" + repeat + "=" +
+                                  std::string(300, ' ') + "\r\n" + file + "=C:\\" + std::string(300, 'a') + "\r\n"},
+      {"numbers beyond 16 bits", "[Section]\r\n" + kind + "=99999999999999999999\r\n" + repeat + "=-32769\r\n"},
+      {"a folder as music", "[Section]\r\n" + kind + "= 2\r\n" + file + "=" + folder + "\\\r\n"},
+      {"a deleted music file", "[Section]\r\n" + kind + "= 2\r\n" + file + "=" + folder + "\\gone.mp3\r\n"},
+      {"a device as music", "[Section]\r\n" + kind + "= 2\r\n" + file + "=NUL\r\n"},
+  };
+  for (const auto& [what, bytes] : files) {
+    SCOPED_TRACE(what);
+    const std::wstring ini = shell.folder.file(L"Tessarine.ini");
+    ASSERT_TRUE(write_file_bytes(ini, bytes));
+    Process process = shell.start(L"x");
+    EXPECT_TRUE(process.wait());
+    EXPECT_EQ(process.exit_code(), 0u);
+    EXPECT_TRUE(read_file_bytes(ini) == bytes) << "the settings file changed";
+    DeleteFileW(ini.c_str());
+  }
+}
+
+}  // namespace
+}  // namespace tessarine::test
