@@ -120,14 +120,14 @@ void ZoomOpen(HWND window) {
   const StartupModule& module = Tessarine_B();
   RECT from = {module.AnchorX, module.AnchorY, module.AnchorX, module.AnchorY};
   RECT to = {};
-  GetWindowRect(window, &to);
+  if (!GetWindowRect(window, &to)) to = RECT{};
   DrawAnimatedRects(window, IDANI_CAPTION, &from, &to);
 }
 
 void ZoomClose(HWND window) {
   const StartupModule& module = Tessarine_B();
   RECT from = {};
-  GetWindowRect(window, &from);
+  if (!GetWindowRect(window, &from)) from = RECT{};
   RECT to = {module.AnchorX, module.AnchorY, module.AnchorX, module.AnchorY};
   DrawAnimatedRects(window, IDANI_CAPTION, &from, &to);
 }

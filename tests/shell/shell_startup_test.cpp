@@ -235,5 +235,42 @@ TEST(BadSettings, NeverCrashAndNeverChangeTheFile) {
   }
 }
 
+TEST(ProgramFile, NamesTheProductAndCarriesTheIcon) {
+  const std::wstring program = dist_file(L"Tessarine.scr");
+  DWORD ignored = 0;
+  std::vector<char> version(GetFileVersionInfoSizeW(program.c_str(), &ignored));
+  ASSERT_FALSE(version.empty());
+  ASSERT_TRUE(GetFileVersionInfoW(program.c_str(), 0, static_cast<DWORD>(version.size()), version.data()));
+  wchar_t* product = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(VerQueryValueW(version.data(), L"\\StringFileInfo\\041104B0\\ProductName",
+                             reinterpret_cast<void**>(&product), &length));
+  EXPECT_EQ(std::wstring(product), L"Tessarine (ScreenSaver)");
+
+  HMODULE module = LoadLibraryExW(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(module, nullptr);
+  HICON icon = static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(1), IMAGE_ICON, 32, 32, 0));
+  ASSERT_NE(icon, nullptr);
+  // Drawn on white: a dark blue square with a bright green line across its middle.
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, 32, 32);
+  HGDIOBJ previous = SelectObject(dc, bitmap);
+  PatBlt(dc, 0, 0, 32, 32, WHITENESS);
+  DrawIconEx(dc, 0, 0, icon, 32, 32, 0, nullptr, DI_NORMAL);
+  for (POINT corner : {POINT{0, 0}, POINT{31, 0}, POINT{0, 31}, POINT{31, 31}, POINT{16, 4}, POINT{16, 27}})
+    EXPECT_TRUE(colour_near(GetPixel(dc, corner.x, corner.y), 0, 32, 64, 12))
+        << corner.x << ", " << corner.y << ": " << describe(GetPixel(dc, corner.x, corner.y));
+  const COLORREF line = GetPixel(dc, 16, 16);
+  EXPECT_GT(GetGValue(line), 200) << describe(line);
+  EXPECT_GT(GetGValue(line), GetRValue(line) + 20) << describe(line);
+  SelectObject(dc, previous);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  DestroyIcon(icon);
+  FreeLibrary(module);
+}
+
 }  // namespace
 }  // namespace tessarine::test
