@@ -40,9 +40,12 @@ class TestWindow {
     window_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
     window_class.lpszClassName = L"TessarineTestWindow";
     RegisterClassW(&window_class);
-    window_ = CreateWindowExW(0, L"TessarineTestWindow", title, WS_POPUP | (visible ? WS_VISIBLE : 0), x, y, width,
-                              height, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    if (visible) UpdateWindow(window_);
+    window_ = CreateWindowExW(WS_EX_NOACTIVATE, L"TessarineTestWindow", title, WS_POPUP, x, y, width, height, nullptr,
+                              nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (visible) {
+      ShowWindow(window_, SW_SHOWNOACTIVATE);
+      UpdateWindow(window_);
+    }
   }
   ~TestWindow() { destroy(); }
   TestWindow(const TestWindow&) = delete;
