@@ -407,6 +407,13 @@ TEST_F(CommandButtonTest, StoredPropertiesComeBackThroughANewButton) {
   EXPECT_EQ(copy->Caption(), L"\u53C2\u7167...");
   EXPECT_FALSE(copy->state().Enabled);
   EXPECT_FALSE(copy->Visible());
+  // Transparent: the host shows through where the face would be.
+  Picture host_shot;
+  EXPECT_TRUE(pump_until([&] {
+    host_shot = capture_client(host_);
+    return host_shot.width > 0 && host_shot.at(10 + 58, 90 + 6) == kBeige;
+  })) << describe(host_shot.width ? host_shot.at(68, 96) : 0);
+  EXPECT_NE(host_shot.at(10 + 58, 50 + 6), kBeige);  // an opaque one at the same place of its face
   EXPECT_EQ(copy->Font()->weight, 700);
   copy->SetEnabled(true);
   EXPECT_EQ(copy->FontColour(), RGB(0, 0, 128));
