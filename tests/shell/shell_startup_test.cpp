@@ -181,6 +181,22 @@ TEST(ModeTable, OtherLettersEndAfterTheCheckWithoutAnyWindow) {
   }
 }
 
+TEST(ModeTable, SaverAndPlainStartLoadTheHiddenSaverWindow) {
+  // The stand-in renderer cannot start, so a run ends by itself soon after.
+  ShellFolder shell(ShellFolder::kStandIn);
+  for (const wchar_t* arguments : {L"/s", L"-S", L""}) {
+    SCOPED_TRACE(show(arguments));
+    Process process = shell.start(arguments);
+    HWND saver = nullptr;
+    EXPECT_TRUE(wait_until([&] {
+      for (HWND window : windows_of(process.id()))
+        if (window_title(window) == L"Tessarine_Main") saver = window;
+      return saver != nullptr;
+    }, kStartTimeout, 10ms));
+    EXPECT_FALSE(saver && IsWindowVisible(saver));
+  }
+}
+
 TEST(ModeTable, ConfigureShowsTheDialogAndEndsWhenItCloses) {
   ShellFolder shell(ShellFolder::kStandIn);
   for (const wchar_t* arguments : {L"/c", L"/C:4242"}) {
