@@ -58,11 +58,12 @@ uint32_t parent_handle(const std::wstring& arguments) {
   while (i < arguments.size() && (arguments[i] == L' ' || arguments[i] == L'\t')) ++i;
   const std::string number = number_prefix(arguments, i);
   if (number.empty()) return 0;
-  // Rounded to the nearest integer, halves to even; a value beyond 32 bits
-  // leaves the handle 0.
+  // Rounded to the nearest integer, halves to even. Windows may write a
+  // handle as a signed or an unsigned 32-bit number: both are kept as their 32
+  // bits; a value beyond 32 bits leaves the handle 0.
   const double value = std::nearbyint(std::strtod(number.c_str(), nullptr));
-  if (!std::isfinite(value) || value < -2147483648.0 || value > 2147483647.0) return 0;
-  return static_cast<uint32_t>(static_cast<int32_t>(value));
+  if (!std::isfinite(value) || value < -2147483648.0 || value > 4294967295.0) return 0;
+  return value < 0 ? static_cast<uint32_t>(static_cast<int32_t>(value)) : static_cast<uint32_t>(value);
 }
 
 }  // namespace tessarine::shell

@@ -12,9 +12,9 @@ namespace tessarine::shell {
 wchar_t mode_letter(const std::wstring& arguments);
 
 // The decimal number from the fourth character on (blanks skipped, reading
-// stops at the first character that cannot belong to it), rounded to a 32-bit
-// signed integer and returned as its 32 bits; 0 when there is none or it does
-// not fit. "/p 1234" -> 1234, "/p1234" -> 234.
+// stops at the first character that cannot belong to it), rounded, as its 32
+// bits (signed or unsigned); 0 when there is none or it does not fit 32 bits.
+// "/p 1234" -> 1234, "/p1234" -> 234.
 uint32_t parent_handle(const std::wstring& arguments);
 
 // What a start does after the single-instance guard. Every mode but Preview

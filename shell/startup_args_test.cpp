@@ -53,7 +53,8 @@ TEST(ParentHandle, RoundsAndGivesZeroBeyond32Bits) {
   EXPECT_EQ(parent_handle(L"/p 12.6"), 13u);
   EXPECT_EQ(parent_handle(L"/p 12.5"), 12u);  // halves to even
   EXPECT_EQ(parent_handle(L"/p 1e3"), 1000u);
-  EXPECT_EQ(parent_handle(L"/p 2147483648"), 0u);
+  EXPECT_EQ(parent_handle(L"/p 2147483648"), 0x80000000u);  // written unsigned
+  EXPECT_EQ(parent_handle(L"/p 4294967295"), 0xFFFFFFFFu);
   EXPECT_EQ(parent_handle(L"/p 4294967296"), 0u);
   EXPECT_EQ(parent_handle(L"/p 99999999999"), 0u);
   EXPECT_EQ(parent_handle(L"/p -2147483649"), 0u);
