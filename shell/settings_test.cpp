@@ -148,25 +148,5 @@ TEST_F(LoadSettingsTest, OtherKindsKeepTheirKindWhenThePathIsDropped) {
   EXPECT_EQ(r.BgmFolder, L"C:\\Music");
 }
 
-TEST_F(LoadSettingsTest, ReadsTheKeysInTheirOrderAndChecksThePathOnce) {
-  std::vector<std::wstring> order;
-  int checks = 0;
-  SettingsRecord record;
-  load_settings(
-      record,
-      [&](const std::wstring& key) {
-        order.push_back(key);
-        return key == kKeyFile ? std::wstring(L"C:\\x.wav") : std::wstring(L"2");
-      },
-      [&](const std::wstring&) {
-        ++checks;
-        return true;
-      },
-      L"C:\\Saver");
-  EXPECT_EQ(order, (std::vector<std::wstring>{kKeyKind, kKeyRepeat, kKeyFile}));
-  EXPECT_EQ(checks, 1);
-  EXPECT_EQ(record.BgmFolder, L"C:");
-}
-
 }  // namespace
 }  // namespace tessarine::shell

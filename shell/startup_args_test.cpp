@@ -23,14 +23,6 @@ TEST(StartMode, FollowsTheModeTable) {
   EXPECT_EQ(start_mode(std::wstring(10000, L'\u5168')), StartMode::End);
 }
 
-TEST(ModeLetter, IsTheUpperCaseSecondCharacter) {
-  EXPECT_EQ(mode_letter(L"/s"), L'S');
-  EXPECT_EQ(mode_letter(L"-S"), L'S');
-  EXPECT_EQ(mode_letter(L"/c:1234"), L'C');
-  EXPECT_EQ(mode_letter(L"s"), 0);
-  EXPECT_EQ(mode_letter(L""), 0);
-}
-
 TEST(ParentHandle, ReadsTheNumberFromTheFourthCharacter) {
   EXPECT_EQ(parent_handle(L"/p 1234"), 1234u);
   EXPECT_EQ(parent_handle(L"/p1234"), 234u);
