@@ -108,7 +108,7 @@ TEST_F(PreviewAcrossProcesses, AParentThatIsNoWindowLeavesAnEmptyWindowUntilClos
   HWND preview = nullptr;
   ASSERT_TRUE(wait_until([&] {
     for (HWND window : windows_of(process_.id()))
-      if (window_class(window) == L"Tessarine_R") preview = window;
+      if (window_class(window) == L"Tessarine_R" && IsWindowVisible(window)) preview = window;  // built
     return preview != nullptr;
   }, kStartTimeout));
   RECT rect = {};

@@ -127,7 +127,7 @@ TEST(MissingRenderer, PreviewShowsNoMessage) {
   HWND empty = nullptr;
   ASSERT_TRUE(wait_until([&] {
     for (HWND window : windows_of(alone.id()))
-      if (window_class(window) == L"Tessarine_R") empty = window;
+      if (window_class(window) == L"Tessarine_R" && IsWindowVisible(window)) empty = window;  // built
     return empty != nullptr;
   }, kStartTimeout));
   for (HWND window : windows_of(alone.id())) EXPECT_FALSE(is_message_box(window));
