@@ -222,6 +222,14 @@ TEST_F(PreviewPicture, DrawsThePictureUnstretchedWithBlackBeyondIt) {
     for (int x = 0; x < 200; ++x)
       if ((x >= 152 || y >= 112) && picture.at(x, y) != RGB(0, 0, 0)) ++not_black;
   EXPECT_EQ(not_black, 0);
+  // The same on the screen itself.
+  RECT area = {};
+  GetWindowRect(preview, &area);
+  Picture screen;
+  EXPECT_TRUE(pump_until([&] {
+    screen = capture_screen(area);
+    return screen.width == 200 && differences(screen, grid_, 152, 112, &first) == 0;
+  })) << "first: " << first;
 }
 
 TEST_F(PreviewPicture, TheUnloadRunsOnceWhateverTheCause) {
