@@ -65,7 +65,7 @@ double share_near(const Picture& picture, int r, int g, int b, int tolerance) {
   if (picture.pixels.empty()) return 0.0;
   size_t matching = 0;
   for (COLORREF colour : picture.pixels) matching += colour_near(colour, r, g, b, tolerance);
-  return static_cast<double>(matching) / picture.pixels.size();
+  return static_cast<double>(matching) / static_cast<double>(picture.pixels.size());
 }
 
 // The text is (0.1, 1.0, 0.1) at alpha 0.4: about (10, 117, 41) over the

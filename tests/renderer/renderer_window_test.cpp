@@ -110,12 +110,16 @@ TEST(RendererWindow, MinimisedItStopsDrawingRestoredItDrawsAgainAndItStillCloses
   ASSERT_TRUE(wait_until([&] { return IsIconic(framed) != FALSE; }, 10s));
   Sleep(500);  // the frame under way ends
   const double minimised = cpu_over(2s);
-  if (cpu_known) EXPECT_LT(minimised, drawing / 5) << "drawing " << drawing << " s, minimised " << minimised << " s";
+  if (cpu_known) {
+    EXPECT_LT(minimised, drawing / 5) << "drawing " << drawing << " s, minimised " << minimised << " s";
+  }
 
   PostMessageW(framed, WM_SYSCOMMAND, SC_RESTORE, 0);
   ASSERT_TRUE(wait_until([&] { return !IsIconic(framed); }, 10s));
   const double restored = cpu_over(2s);
-  if (cpu_known) EXPECT_GT(restored, drawing / 5) << "drawing did not resume";
+  if (cpu_known) {
+    EXPECT_GT(restored, drawing / 5) << "drawing did not resume";
+  }
 
   PostMessageW(framed, WM_SYSCOMMAND, SC_MINIMIZE, 0);
   ASSERT_TRUE(wait_until([&] { return IsIconic(framed) != FALSE; }, 10s));
