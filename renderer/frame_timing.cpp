@@ -53,4 +53,9 @@ bool count_steer_frame(int& steer_count, RandomSequence& random, SteerPoint& poi
   return true;
 }
 
+bool end_frame(FrameTiming& timing, const Counter& counter, SteerPoint& point) {
+  count_frame(timing.rate, timing.rate_timer, counter);
+  return count_steer_frame(timing.steer_count, timing.random, point);
+}
+
 }  // namespace tessarine::renderer

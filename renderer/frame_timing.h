@@ -67,4 +67,17 @@ inline constexpr int kSteerAreaHeight = 768;
 // automatic steering point and returns true.
 bool count_steer_frame(int& steer_count, RandomSequence& random, SteerPoint& point);
 
+// The frame rate and the automatic steering, counted frame by frame.
+struct FrameTiming {
+  FrameRate rate;
+  IntervalTimer rate_timer;  // the frame-rate measuring window
+  int steer_count = 0;       // frames since the last automatic steering step; never reset otherwise
+  RandomSequence random;
+};
+
+// The bookkeeping after each drawn frame: the frame-rate measurement, then the
+// steering count, which runs on before the first measurement too. True when
+// this frame steers, towards `point`.
+bool end_frame(FrameTiming& timing, const Counter& counter, SteerPoint& point);
+
 }  // namespace tessarine::renderer

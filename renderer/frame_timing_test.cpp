@@ -48,15 +48,6 @@ TEST(IntervalTimer, ReturnsTheTimeBeforeRestartingWithAFreshFrequency) {
   EXPECT_FLOAT_EQ(timer_elapsed(timer, false, counter), 0.5f);  // 1000 ticks at 2000 per second
 }
 
-TEST(IntervalTimer, RestartsFromAReadingOfItsOwn) {
-  ManualCounter counter;
-  counter.tick = 10;
-  IntervalTimer timer;
-  timer_elapsed(timer, true, counter);  // read at 0, restarted at 10
-  EXPECT_EQ(timer.start, 10);
-  EXPECT_EQ(timer.frequency, 1000);
-}
-
 TEST(FrameRateMeasurement, WaitsForAtLeastAFifthOfASecond) {
   ManualCounter counter;
   FrameRate rate{55.0f, 7};
@@ -135,16 +126,15 @@ TEST(AutomaticSteering, StepsOnEvery500thFrameWithPointsOfA1024By768Area) {
   EXPECT_EQ(point.y, 26500 % 768);
 }
 
-TEST(AutomaticSteering, CountsOnFromFramesDrawnInEarlierWindows) {
-  // The count is never reset by a new window or size: 300 frames before a
-  // switch and 200 after make the 500th.
-  int steer_count = 0;
-  RandomSequence random;
+TEST(AutomaticSteering, CountsTheFramesDrawnBeforeTheFirstMeasurement) {
+  ManualCounter counter;  // stands still: the rate is never measured
+  FrameTiming timing;
+  restart_measurement(timing.rate, timing.rate_timer, counter);
   SteerPoint point;
-  for (int frame = 0; frame < 300; ++frame) count_steer_frame(steer_count, random, point);
-  int steps = 0;
-  for (int frame = 0; frame < 200; ++frame) steps += count_steer_frame(steer_count, random, point);
-  EXPECT_EQ(steps, 1);
+  for (int frame = 1; frame < 500; ++frame) ASSERT_FALSE(end_frame(timing, counter, point)) << frame;
+  EXPECT_TRUE(end_frame(timing, counter, point));
+  EXPECT_EQ(timing.rate.frame_rate, 0.0f);
+  EXPECT_EQ(timing.rate.frames_counted, 500);
 }
 
 }  // namespace

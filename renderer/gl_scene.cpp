@@ -85,12 +85,12 @@ void reshape() {
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
   gluPerspective(50.0, static_cast<double>(window_width) / static_cast<double>(window_height), 0.1, 100.0);
-  restart_measurement(scene.rate, scene.rate_timer, performance_counter());
+  restart_measurement(scene.timing.rate, scene.timing.rate_timer, performance_counter());
 }
 
 void draw_frame() {
   Camera& camera = scene.camera;
-  const float frame_rate = scene.rate.frame_rate;
+  const float frame_rate = scene.timing.rate.frame_rate;
 
   glClear(GL_COLOR_BUFFER_BIT);
   glMatrixMode(GL_MODELVIEW);
@@ -117,10 +117,8 @@ void draw_frame() {
   }
   glFinish();
 
-  count_frame(scene.rate, scene.rate_timer, performance_counter());
-
   SteerPoint point;
-  if (count_steer_frame(scene.steer_count, scene.random, point)) {
+  if (end_frame(scene.timing, performance_counter(), point)) {
     steer(camera, point.x, point.y, window_width, window_height);
     recentre_cursor();
   }

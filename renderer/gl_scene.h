@@ -22,12 +22,9 @@ inline constexpr int kSpaceKey = 32;
 struct SceneState {
   int show_rate = 1;        // frame-rate overlay on; flipped by Space
   Camera camera;            // heading, turning rate, position, speed
-  FrameRate rate;           // measured frame rate and frames since the last measurement
-  int steer_count = 0;      // frames since the last automatic steering step
-  RandomSequence random;    // the automatic steering points
+  FrameTiming timing;       // frame rate, its measuring window, the automatic steering count
   int list_base = 0;        // display list of character code 0
-  IntervalTimer cursor_timer;
-  IntervalTimer rate_timer;
+  IntervalTimer cursor_timer;  // limits cursor re-centring
 };
 
 extern SceneState scene;

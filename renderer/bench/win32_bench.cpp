@@ -97,7 +97,7 @@ int run(int frames, int width, int height) {
   const double kernel = cpu_after.kernel - cpu_before.kernel;
   std::printf("frames %d at %d x %d in %.3f s\n", frames, width, height, wall);
   std::printf("frames per second: %.1f (the scene's last measurement: %.1f)\n", frames / wall,
-              static_cast<double>(scene.rate.frame_rate));
+              static_cast<double>(scene.timing.rate.frame_rate));
   std::printf("CPU per frame: %.2f ms (user %.2f, kernel %.2f)\n", (user + kernel) * 1000.0 / frames,
               user * 1000.0 / frames, kernel * 1000.0 / frames);
   std::printf("renderer: %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
