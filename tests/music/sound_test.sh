@@ -27,9 +27,9 @@ renderer_window() { xdotool search --name '^Tessarine_VC$' 2>/dev/null | head -n
 # poll CONDITION-COMMAND TIMEOUT-SECONDS
 poll() {
   local end
-  end=$(echo "$(now) + $2" | bc)
+  end=$(awk -v t="$(now)" -v d="$2" 'BEGIN {printf "%.3f", t + d}')
   until eval "$1"; do
-    (( $(echo "$(now) > $end" | bc) )) && return 1
+    awk -v t="$(now)" -v e="$end" 'BEGIN {exit !(t > e)}' && return 1
     sleep 0.05
   done
 }
@@ -98,7 +98,7 @@ run() {
   kill -INT "$parec_pid"
   wait "$parec_pid" 2>/dev/null
   parec_pid=""
-  gone=$(echo "$gone_time - $start_time + $start_bytes / 176400" | bc -l)
+  gone=$(awk -v g="$gone_time" -v s="$start_time" -v b="$start_bytes" 'BEGIN {printf "%.3f", g - s + b / 176400}')
   [ "$shell_code" -eq 0 ] || { echo "the shell's exit code was $shell_code"; return 1; }
 }
 
