@@ -34,18 +34,6 @@ TEST(RendererWatch, WaitsForTheWindowToAppearAtMostTenSeconds) {
   EXPECT_TRUE(never.tick(false, 11000ms));
 }
 
-TEST(RendererWatch, EndsWhenTwoTicksInARowFindNoWindow) {
-  RendererWatch watch;
-  watch.start(0ms);
-  EXPECT_FALSE(watch.tick(true, 500ms));
-  EXPECT_FALSE(watch.tick(false, 1000ms));  // switching between full screen and a window
-  EXPECT_FALSE(watch.tick(true, 1500ms));
-  EXPECT_FALSE(watch.tick(false, 2000ms));
-  EXPECT_FALSE(watch.tick(true, 2500ms));
-  EXPECT_FALSE(watch.tick(false, 3000ms));
-  EXPECT_TRUE(watch.tick(false, 3500ms));
-}
-
 // Records the host's actions into the device's log, so that one list shows
 // the order of commands, timers, cursor and end.
 class RecordingHost : public SaverHost {
@@ -177,20 +165,6 @@ TEST_F(SaverRunTest, EndsOnlyOnceTheRendererWindowHasGone) {
   EXPECT_EQ(tick(false),
             (Calls{"Timer3 off", "Timer1 off", "stop MP3Play [0]", "close MP3Play [0]", "ShowCursor -1", "end"}));
   EXPECT_FALSE(run.timer_enabled(SaverTimer::Timer3));
-}
-
-TEST_F(SaverRunTest, EndsAfterTenSecondsWhenTheRendererNeverOpensItsWindow) {
-  settings(kBgmNone, L"");
-  run.Load();
-  device.take();
-  for (int i = 0; i < 19; ++i) {
-    host.clock += 500ms;
-    run.Timer3Tick();
-  }
-  EXPECT_TRUE(device.calls.empty());
-  host.clock += 500ms;
-  run.Timer3Tick();
-  EXPECT_EQ(device.take(), (Calls{"Timer3 off", "ShowCursor -1", "end"}));
 }
 
 }  // namespace

@@ -2,10 +2,12 @@
 // records every call, with the reply buffer's size, in order.
 #pragma once
 
+#include <algorithm>
 #include <cstring>
 #include <deque>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "mci_device.h"
