@@ -39,12 +39,12 @@ TEST_F(BgmTest, AnEmptyCommandIsNeverSent) {
 
 TEST_F(BgmTest, FailuresGiveTheErrorTextAndStatusGivesTheCode) {
   device.answer("close cdaudio", {{263, ""}});
-  device.error_text(263, "The specified device is not open.");
+  device.error_text(263, "The device is not open.");
   std::string reply;
   EXPECT_EQ(bgm.MciSend("close cdaudio", reply), 263);
-  EXPECT_EQ(reply, "The specified device is not open.");
+  EXPECT_EQ(reply, "The device is not open.");
   EXPECT_EQ(bgm.MciStatus("close cdaudio"), "Error:263");
-  EXPECT_EQ(bgm.MciReply, "The specified device is not open.");
+  EXPECT_EQ(bgm.MciReply, "The device is not open.");
 
   // No text to be had for the code: a fixed Japanese text instead.
   device.answer("open cdaudio", {{266, ""}});
