@@ -1,20 +1,102 @@
-// The hidden saver window "Tessarine_Main" (placeholder: loads the window only).
+// The hidden saver window "Tessarine_Main": its timers, close requests and
+// the platform services of the saver run.
 #include "win32_saver_window.h"
 
 #include <windows.h>
 
+#include <string>
+
+#include "saver_run.h"
+#include "win32_bgm.h"
 #include "win32_shell.h"
 
 namespace tessarine::shell {
+namespace {
+
+HWND g_window = nullptr;
+
+UINT_PTR timer_id(SaverTimer timer) { return static_cast<UINT_PTR>(timer) + 1; }
+
+class Win32SaverHost : public SaverHost {
+ public:
+  void start_program(const std::wstring& path) override {
+    // The command line is the path alone, unquoted; naming the program as
+    // well keeps a path with blanks from being read as a shorter one.
+    std::wstring command = path;
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessW(path.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &info))
+      return;
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+  }
+
+  bool renderer_window_exists() override { return FindWindowA(nullptr, "Tessarine_VC") != nullptr; }
+
+  void set_timer(SaverTimer timer, bool enabled) override {
+    if (!enabled) {
+      KillTimer(g_window, timer_id(timer));
+      return;
+    }
+    Millis interval = SaverRun::kTimer3Interval;
+    if (timer == SaverTimer::Timer1) interval = SaverRun::kTimer1Interval;
+    if (timer == SaverTimer::Timer2) interval = SaverRun::kTimer2Interval;
+    SetTimer(g_window, timer_id(timer), static_cast<UINT>(interval.count()), nullptr);
+  }
+
+  int32_t show_cursor(int32_t show) override { return ShowCursor(show); }
+
+  Millis now() override { return Millis(GetTickCount64()); }
+
+  void end_program() override { shell::end_program(); }
+};
+
+SaverRun& run() {
+  static Win32SaverHost host;
+  static SaverRun instance(host, music::Tessarine_BGM(), Tessarine_B(), renderer_path());
+  return instance;
+}
+
+// Ticks are handled one at a time, even if a device command pumps messages.
+bool g_busy = false;
+
+void on_timer(UINT_PTR id) {
+  if (g_busy) return;
+  g_busy = true;
+  if (id == timer_id(SaverTimer::Timer3)) run().Timer3Tick();
+  if (id == timer_id(SaverTimer::Timer2)) run().Timer2Tick();
+  if (id == timer_id(SaverTimer::Timer1)) run().Timer1Tick();
+  g_busy = false;
+}
+
+LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_TIMER:
+      on_timer(wparam);
+      return 0;
+    case WM_CLOSE:
+    case WM_QUERYENDSESSION:
+      run().QueryUnload();
+      return 0;
+  }
+  return DefWindowProcW(window, message, wparam, lparam);
+}
+
+}  // namespace
 
 void load_saver_window() {
   WNDCLASSW window_class = {};
-  window_class.lpfnWndProc = DefWindowProcW;
+  window_class.lpfnWndProc = window_procedure;
   window_class.hInstance = program_instance();
   window_class.lpszClassName = L"Tessarine_S";
   RegisterClassW(&window_class);
-  CreateWindowExW(0, L"Tessarine_S", L"Tessarine_Main", WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr,
-                  program_instance(), nullptr);
+  g_window = CreateWindowExW(0, L"Tessarine_S", L"Tessarine_Main", WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr,
+                             program_instance(), nullptr);
+  run().Load();
 }
 
 }  // namespace tessarine::shell

@@ -1,0 +1,167 @@
+// The music module's command strings, their order and the repeat decisions.
+#include "bgm.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+
+namespace tessarine::music {
+namespace {
+
+// "コマンド文字列が指定されていません"
+const std::wstring kNoCommandText =
+    L"\u30B3\u30DE\u30F3\u30C9\u6587\u5B57\u5217\u304C\u6307\u5B9A\u3055\u308C\u3066\u3044\u307E\u305B\u3093";
+// "Error (文字列が取れません)"
+const std::wstring kNoErrorText = L"Error (\u6587\u5B57\u5217\u304C\u53D6\u308C\u307E\u305B\u3093)";
+
+template <size_t N>
+std::string text_of(const std::array<char, N>& buffer) {
+  return std::string(buffer.data(), strnlen(buffer.data(), N));
+}
+
+// The first seven characters of a mode buffer, NULs and leftovers included.
+template <size_t N>
+bool mode_is(const std::array<char, N>& buffer, const char (&word)[8]) {
+  return std::memcmp(buffer.data(), word, 7) == 0;
+}
+
+bool contains_err(const std::string& text) {
+  std::string upper = text;
+  for (char& c : upper) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return upper.find("ERR") != std::string::npos;
+}
+
+// A reply read as a number ([blanks][sign]digits[.digits][blanks]); nothing
+// when it is not one, which fails the check as a conversion error would.
+std::optional<double> as_number(const std::string& text) {
+  size_t i = 0, n = text.size();
+  while (i < n && text[i] == ' ') ++i;
+  const size_t start = i;
+  if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
+  size_t digits = 0;
+  while (i < n && text[i] >= '0' && text[i] <= '9') ++i, ++digits;
+  if (i < n && text[i] == '.') {
+    ++i;
+    while (i < n && text[i] >= '0' && text[i] <= '9') ++i, ++digits;
+  }
+  const size_t end = i;
+  while (i < n && text[i] == ' ') ++i;
+  if (digits == 0 || i != n) return std::nullopt;
+  return std::strtod(text.substr(start, end - start).c_str(), nullptr);
+}
+
+}  // namespace
+
+Bgm::Bgm(MciDevice& device, const shell::SettingsRecord& settings) : device_(device), settings_(settings) {}
+
+int32_t Bgm::MciSend(const std::string& command, std::string& reply) {
+  if (command.empty()) {
+    reply = device_.to_ansi(kNoCommandText);
+    return -1;
+  }
+  const auto code = static_cast<int32_t>(
+      device_.send_string(command.c_str(), reply_buffer_.data(), static_cast<uint32_t>(reply_buffer_.size())));
+  if (code != 0) {
+    if (device_.error_string(static_cast<uint32_t>(code), error_buffer_.data(),
+                             static_cast<uint32_t>(error_buffer_.size()))) {
+      reply = text_of(error_buffer_);
+    } else {
+      reply = device_.to_ansi(kNoErrorText);
+    }
+    return code;
+  }
+  reply = text_of(reply_buffer_);
+  return 0;
+}
+
+std::string Bgm::MciStatus(const std::string& command) {
+  const int32_t code = MciSend(command, MciReply);
+  if (code != 0) return "Error:" + std::to_string(code);
+  return MciReply;
+}
+
+int32_t Bgm::MciPlay(const std::string& device, const std::string& from, const std::string& to) {
+  std::string command = "play " + device;
+  if (!from.empty()) command += " from " + from;
+  if (!to.empty()) command += " to " + to;
+  return MciSend(command, MciReply);
+}
+
+uint32_t Bgm::send_without_reply(const std::string& command) {
+  return device_.send_string(command.c_str(), nullptr, 0);
+}
+
+void Bgm::CdOpen() {
+  send_without_reply("open cdaudio");
+  send_without_reply("set cdaudio time format tmsf");
+}
+
+void Bgm::CdWatch() {
+  CdWatchOn = true;
+  const std::string current = MciStatus("status cdaudio current track");
+  if (contains_err(current)) {
+    CdWatchOn = false;
+    return;
+  }
+  if (contains_err(MciStatus("status cdaudio number of tracks"))) {
+    CdWatchOn = false;
+    return;
+  }
+  device_.send_string("status cdaudio mode", cd_mode_buffer_.data(), static_cast<uint32_t>(cd_mode_buffer_.size()));
+  const bool stopped = mode_is(cd_mode_buffer_, "stopped");
+
+  const int16_t track = settings_.BgmRepeat;
+  if (track == 0) {
+    if (stopped) MciPlay("cdaudio", "", "");
+    return;
+  }
+  // Both sides are weighed, so a current track that is not a number ends the
+  // watch even when the disc stands stopped.
+  const std::optional<double> current_track = as_number(current);
+  if (!current_track) {
+    CdWatchOn = false;
+    return;
+  }
+  if (stopped || *current_track != track) {
+    const std::string start = MciStatus("status cdaudio position track " + std::to_string(track));
+    MciPlay("cdaudio", start, "");
+  }
+}
+
+void Bgm::CdStop() {
+  send_without_reply("stop cdaudio");
+  send_without_reply("close cdaudio");
+}
+
+void Bgm::Mp3Play() {
+  const std::string open = "open \"" + device_.to_ansi(settings_.BgmFile) + "\" type MPEGVideo Alias MP3Play";
+  if (send_without_reply(open) == 0) send_without_reply("play MP3Play");
+}
+
+bool Bgm::Mp3IsPlaying() {
+  device_.send_string("status MP3Play mode", mp3_mode_buffer_.data(), static_cast<uint32_t>(mp3_mode_buffer_.size()));
+  return mode_is(mp3_mode_buffer_, "playing");
+}
+
+void Bgm::Mp3Loop() {
+  if (Mp3IsPlaying()) return;
+  // Stopping first keeps the device's mode right after a natural end.
+  send_without_reply("stop MP3Play");
+  send_without_reply("play MP3Play from 0");
+}
+
+void Bgm::Mp3Stop() {
+  send_without_reply("stop MP3Play");
+  send_without_reply("close MP3Play");
+}
+
+void Bgm::WavPlay() {
+  if (device_.wave_out_devices() < 1) return;
+  device_.play_sound(device_.to_ansi(settings_.BgmFile).c_str(), kSndAsync | kSndLoop);
+}
+
+void Bgm::WavStop() { device_.play_sound(nullptr, 0); }
+
+}  // namespace tessarine::music

@@ -1,0 +1,56 @@
+// The music module Tessarine_BGM: an audio CD, an MP3 file or a WAV file
+// played through MCI command strings and the system's sound player, with the
+// CD watch and the MP3 repeat. One per process; the saver run calls it.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "mci_device.h"
+#include "settings.h"
+
+namespace tessarine::music {
+
+class Bgm {
+ public:
+  // Plays what `settings` names (BgmKind, BgmRepeat, BgmFile), read at each call.
+  Bgm(MciDevice& device, const shell::SettingsRecord& settings);
+
+  // Sends one command (never an empty one: that gives -1 and a Japanese
+  // reply) and returns its code; `reply` gets the reply or the error text.
+  int32_t MciSend(const std::string& command, std::string& reply);
+  // The reply, or "Error:" and the code when the command failed; kept in MciReply.
+  std::string MciStatus(const std::string& command);
+  // "play <device>[ from <from>][ to <to>]"; empty texts leave their part out.
+  int32_t MciPlay(const std::string& device, const std::string& from, const std::string& to);
+
+  void CdOpen();
+  // Starts or restarts the CD as BgmRepeat asks; CdWatchOn false once the
+  // device has failed.
+  void CdWatch();
+  void CdStop();
+  void Mp3Play();
+  bool Mp3IsPlaying();
+  // Plays the MP3 again from its start whenever it is not playing.
+  void Mp3Loop();
+  void Mp3Stop();
+  void WavPlay();
+  void WavStop();
+
+  bool CdWatchOn = false;
+  std::string MciReply;  // ANSI code page
+
+ private:
+  uint32_t send_without_reply(const std::string& command);
+
+  MciDevice& device_;
+  const shell::SettingsRecord& settings_;
+  // Fixed-length buffers: a reply is written into their front, the rest stays.
+  std::array<char, 512> reply_buffer_{};
+  std::array<char, 256> error_buffer_{};
+  std::array<char, 255> cd_mode_buffer_{};
+  std::array<char, 30> mp3_mode_buffer_{};
+};
+
+}  // namespace tessarine::music

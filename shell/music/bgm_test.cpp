@@ -1,0 +1,175 @@
+// The music module against a scripted device: command strings, buffer sizes,
+// order, and the CD and MP3 repeat decisions.
+#include "bgm.h"
+
+#include <gtest/gtest.h>
+
+#include "scripted_device.h"
+
+namespace tessarine::music {
+namespace {
+
+using Calls = std::vector<std::string>;
+
+// Shorthands for the CD watch's queries as the device records them.
+const std::string kCurrent = "status cdaudio current track [512]";
+const std::string kCount = "status cdaudio number of tracks [512]";
+const std::string kMode = "status cdaudio mode [255]";
+
+class BgmTest : public ::testing::Test {
+ protected:
+  void disc(std::vector<ScriptedDevice::Answer> current, std::vector<ScriptedDevice::Answer> mode) {
+    device.answer("status cdaudio current track", std::move(current));
+    device.answer("status cdaudio number of tracks", {{0, "12"}});
+    device.answer("status cdaudio mode", std::move(mode));
+  }
+
+  ScriptedDevice device;
+  shell::SettingsRecord settings;
+  Bgm bgm{device, settings};
+};
+
+TEST_F(BgmTest, AnEmptyCommandIsNeverSent) {
+  std::string reply;
+  EXPECT_EQ(bgm.MciSend("", reply), -1);
+  EXPECT_EQ(reply, device.to_ansi(L"コマンド文字列が指定されていません"));
+  EXPECT_EQ(bgm.MciStatus(""), "Error:-1");
+  EXPECT_TRUE(device.calls.empty());
+}
+
+TEST_F(BgmTest, FailuresGiveTheErrorTextAndStatusGivesTheCode) {
+  device.answer("close cdaudio", {{263, ""}});
+  device.error_text(263, "The device is not open.");
+  std::string reply;
+  EXPECT_EQ(bgm.MciSend("close cdaudio", reply), 263);
+  EXPECT_EQ(reply, "The device is not open.");
+  EXPECT_EQ(bgm.MciStatus("close cdaudio"), "Error:263");
+  EXPECT_EQ(bgm.MciReply, "The device is not open.");
+
+  // No text to be had for the code: a fixed Japanese text instead.
+  device.answer("open cdaudio", {{266, ""}});
+  EXPECT_EQ(bgm.MciSend("open cdaudio", reply), 266);
+  EXPECT_EQ(reply, device.to_ansi(L"Error (文字列が取れません)"));
+  EXPECT_EQ(device.take(), (Calls{"close cdaudio [512]", "close cdaudio [512]", "open cdaudio [512]"}));
+}
+
+TEST_F(BgmTest, StatusGivesTheReplyUpToItsEnd) {
+  device.answer("status cdaudio number of tracks", {{0, "12"}, {0, "9"}});
+  EXPECT_EQ(bgm.MciStatus("status cdaudio number of tracks"), "12");
+  // A shorter reply written over a longer one ends at its own NUL.
+  EXPECT_EQ(bgm.MciStatus("status cdaudio number of tracks"), "9");
+  EXPECT_EQ(bgm.MciReply, "9");
+}
+
+TEST_F(BgmTest, WithoutRepeatTheDiscPlaysAgainWhenFoundStopped) {
+  settings.BgmRepeat = 0;
+  disc({{0, "1"}, {0, "1"}, {0, "12"}, {0, "1"}}, {{0, "stopped"}, {0, "playing"}, {0, "stopped"}});
+
+  bgm.CdWatch();  // just opened: the device stands stopped
+  EXPECT_TRUE(bgm.CdWatchOn);
+  EXPECT_EQ(device.take(), (Calls{kCurrent, kCount, kMode, "play cdaudio [512]"}));
+
+  bgm.CdWatch();  // playing
+  EXPECT_EQ(device.take(), (Calls{kCurrent, kCount, kMode}));
+
+  bgm.CdWatch();  // the disc has ended
+  EXPECT_TRUE(bgm.CdWatchOn);
+  EXPECT_EQ(device.take(), (Calls{kCurrent, kCount, kMode, "play cdaudio [512]"}));
+}
+
+TEST_F(BgmTest, RepeatTrackIsPlayedFromItsStartWheneverPlaybackLeavesIt) {
+  settings.BgmRepeat = 3;
+  disc({{0, "1"}, {0, "3"}, {0, "4"}, {0, "3"}}, {{0, "stopped"}, {0, "playing"}});
+  device.answer("status cdaudio position track 3", {{0, "03:00:00:00"}});
+
+  bgm.CdWatch();  // stopped at track 1
+  const Calls restart = {kCurrent, kCount, kMode, "status cdaudio position track 3 [512]",
+                         "play cdaudio from 03:00:00:00 [512]"};
+  EXPECT_EQ(device.take(), restart);
+
+  bgm.CdWatch();  // playing track 3
+  EXPECT_EQ(device.take(), (Calls{kCurrent, kCount, kMode}));
+
+  bgm.CdWatch();  // track 4 has begun
+  EXPECT_EQ(device.take(), restart);
+  EXPECT_TRUE(bgm.CdWatchOn);
+}
+
+TEST_F(BgmTest, RepeatTrackIsReplayedWhenTheDiscStopsOnIt) {
+  settings.BgmRepeat = 3;
+  disc({{0, "3"}}, {{0, "stopped"}});
+  device.answer("status cdaudio position track 3", {{0, "03:00:00:00"}});
+  bgm.CdWatch();
+  EXPECT_EQ(device.take().back(), "play cdaudio from 03:00:00:00 [512]");
+}
+
+TEST_F(BgmTest, ErrInAnyLetterCaseEndsTheWatch) {
+  for (const std::string reply : {"ERR", "err", "device Error", "eRr 5"}) {
+    SCOPED_TRACE(reply);
+    ScriptedDevice d;
+    Bgm b{d, settings};
+    d.answer("status cdaudio current track", {{0, reply}});
+    b.CdWatch();
+    EXPECT_FALSE(b.CdWatchOn);
+    EXPECT_EQ(d.calls, (Calls{kCurrent}));
+  }
+}
+
+TEST_F(BgmTest, AFailingTrackCountEndsTheWatch) {
+  device.answer("status cdaudio current track", {{0, "1"}});
+  device.answer("status cdaudio number of tracks", {{274, ""}});
+  bgm.CdWatch();
+  EXPECT_FALSE(bgm.CdWatchOn);
+  EXPECT_EQ(device.take(), (Calls{kCurrent, kCount}));
+}
+
+TEST_F(BgmTest, ACurrentTrackThatIsNotANumberEndsARepeatWatch) {
+  settings.BgmRepeat = 3;
+  disc({{0, "three"}}, {{0, "stopped"}});
+  bgm.CdWatch();
+  EXPECT_FALSE(bgm.CdWatchOn);
+  EXPECT_EQ(device.take(), (Calls{kCurrent, kCount, kMode}));
+
+  // Without a repeat track the current track is not read as a number.
+  settings.BgmRepeat = 0;
+  bgm.CdWatch();
+  EXPECT_TRUE(bgm.CdWatchOn);
+  EXPECT_EQ(device.take().back(), "play cdaudio [512]");
+}
+
+TEST_F(BgmTest, Mp3OpensTheQuotedFileAndPlaysOnlyWhenOpened) {
+  settings.BgmFile = L"C:\\音楽\\曲 1.mp3";
+  bgm.Mp3Play();
+  EXPECT_EQ(device.take(),
+            (Calls{"open \"" + device.to_ansi(settings.BgmFile) + "\" type MPEGVideo Alias MP3Play [0]",
+                   "play MP3Play [0]"}));
+
+  device.answer("open \"" + device.to_ansi(settings.BgmFile) + "\" type MPEGVideo Alias MP3Play", {{277, ""}});
+  bgm.Mp3Play();
+  EXPECT_EQ(device.take().size(), 1u);
+}
+
+TEST_F(BgmTest, Mp3RestartsFromItsStartOnlyWhenNotPlaying) {
+  device.answer("status MP3Play mode", {{0, "playing"}, {0, "stopped"}, {0, "paused"}, {0, "playing"}});
+  const Calls status = {"status MP3Play mode [30]"};
+  const Calls restart = {"status MP3Play mode [30]", "stop MP3Play [0]", "play MP3Play from 0 [0]"};
+
+  bgm.Mp3Loop();
+  EXPECT_EQ(device.take(), status);
+  bgm.Mp3Loop();  // ended
+  EXPECT_EQ(device.take(), restart);
+  bgm.Mp3Loop();  // paused from outside
+  EXPECT_EQ(device.take(), restart);
+  bgm.Mp3Loop();
+  EXPECT_EQ(device.take(), status);
+}
+
+TEST_F(BgmTest, WavPlaysNothingWithoutAWaveOutput) {
+  settings.BgmFile = L"C:\\a.wav";
+  device.set_wave_out_devices(0);
+  bgm.WavPlay();
+  EXPECT_TRUE(device.calls.empty());
+}
+
+}  // namespace
+}  // namespace tessarine::music

@@ -1,0 +1,90 @@
+// One run of the saver, as the hidden window "Tessarine_Main" drives it: the
+// renderer started, the music played and watched, and the end once the
+// renderer's window "Tessarine_VC" is gone. Platform-free; the window
+// translates its messages into these calls.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <string>
+
+#include "bgm.h"
+#include "shell_module.h"
+
+namespace tessarine::shell {
+
+using Millis = std::chrono::milliseconds;
+
+// How a music file is played, from the last three letters of its path.
+enum class FileKind { Other, Wav, Mp3 };
+FileKind file_kind(const std::wstring& path);
+
+// Decides from the 500 ms ticks when the renderer has gone. Its window may
+// take a while to appear on a busy machine, and briefly disappears while it
+// switches between full screen and a window, so the run ends only when the
+// window never appeared within `patience` of the start, or when two ticks in
+// a row find it missing.
+class RendererWatch {
+ public:
+  static constexpr Millis kPatience{10000};
+
+  void start(Millis now) { started_ = now; }
+  // True when the run is to end.
+  bool tick(bool window_found, Millis now);
+
+ private:
+  Millis started_{0};
+  bool seen_ = false;
+  bool missed_ = false;
+};
+
+enum class SaverTimer { Timer1, Timer2, Timer3 };
+
+// What the run needs of the platform.
+class SaverHost {
+ public:
+  virtual ~SaverHost() = default;
+  // Starts a program whose command line is `path` alone, shown normally with
+  // the focus, neither waited for nor kept.
+  virtual void start_program(const std::wstring& path) = 0;
+  // Whether a top-level window titled exactly "Tessarine_VC" exists.
+  virtual bool renderer_window_exists() = 0;
+  virtual void set_timer(SaverTimer timer, bool enabled) = 0;
+  virtual int32_t show_cursor(int32_t show) = 0;
+  virtual Millis now() = 0;
+  // Ends the program at once (in tests: records it).
+  virtual void end_program() = 0;
+};
+
+class SaverRun {
+ public:
+  static constexpr Millis kTimer1Interval{1000};
+  static constexpr Millis kTimer2Interval{200};
+  static constexpr Millis kTimer3Interval{500};
+
+  SaverRun(SaverHost& host, music::Bgm& bgm, StartupModule& module, std::wstring renderer_path);
+
+  void Load();
+  void Timer3Tick();
+  void Timer2Tick();
+  void Timer1Tick();
+  // The window is about to close, for whatever reason: stops the music,
+  // gives the cursor back and ends the program.
+  void QueryUnload();
+
+  bool timer_enabled(SaverTimer timer) const;
+
+ private:
+  void enable(SaverTimer timer, bool enabled);
+
+  SaverHost& host_;
+  music::Bgm& bgm_;
+  StartupModule& module_;
+  std::wstring RendererPath;
+  RendererWatch watch_;
+  bool timer1_ = false;
+  bool timer2_ = false;
+  bool timer3_ = false;
+};
+
+}  // namespace tessarine::shell

@@ -1,0 +1,171 @@
+// The saver run against a scripted music device and a recording host: the
+// order of its load and end, the music timers, and the renderer watch.
+#include "saver_run.h"
+
+#include <gtest/gtest.h>
+
+#include "scripted_device.h"
+
+namespace tessarine::shell {
+namespace {
+
+using namespace std::chrono_literals;
+using Calls = std::vector<std::string>;
+
+TEST(FileKind, ComesFromTheLastThreeLettersInAnyCase) {
+  EXPECT_EQ(file_kind(L"C:\\m\\a.Mp3"), FileKind::Mp3);
+  EXPECT_EQ(file_kind(L"C:\\m\\a.wav"), FileKind::Wav);
+  EXPECT_EQ(file_kind(L"C:\\m\\a.mid"), FileKind::Other);
+  EXPECT_EQ(file_kind(L"C:\\m\\amp3"), FileKind::Mp3);  // nothing else of the name counts
+  EXPECT_EQ(file_kind(L"a.mp3 "), FileKind::Other);
+  EXPECT_EQ(file_kind(L""), FileKind::Other);
+}
+
+TEST(RendererWatch, WaitsForTheWindowToAppearAtMostTenSeconds) {
+  RendererWatch slow;
+  slow.start(1000ms);
+  EXPECT_FALSE(slow.tick(false, 1500ms));
+  EXPECT_FALSE(slow.tick(false, 10500ms));
+  EXPECT_FALSE(slow.tick(true, 10900ms));  // appeared late: the run goes on
+
+  RendererWatch never;
+  never.start(1000ms);
+  EXPECT_FALSE(never.tick(false, 10999ms));
+  EXPECT_TRUE(never.tick(false, 11000ms));
+}
+
+// Records the host's actions into the device's log, so that one list shows
+// the order of commands, timers, cursor and end.
+class RecordingHost : public SaverHost {
+ public:
+  explicit RecordingHost(music::ScriptedDevice& device) : log_(device.calls) {}
+  void start_program(const std::wstring& path) override {
+    log_.push_back("start " + std::string(path.begin(), path.end()));
+  }
+  bool renderer_window_exists() override { return window; }
+  void set_timer(SaverTimer timer, bool enabled) override {
+    log_.push_back("Timer" + std::to_string(static_cast<int>(timer) + 1) + (enabled ? " on" : " off"));
+  }
+  int32_t show_cursor(int32_t show) override {
+    log_.push_back("ShowCursor " + std::to_string(show));
+    return show != 0 ? 0 : -1;
+  }
+  Millis now() override { return clock; }
+  void end_program() override { log_.push_back("end"); }
+
+  bool window = false;
+  Millis clock{0};
+
+ private:
+  std::vector<std::string>& log_;
+};
+
+class SaverRunTest : public ::testing::Test {
+ protected:
+  void settings(int16_t kind, std::wstring file, const std::wstring& arguments = L"/s") {
+    module.settings.BgmKind = kind;
+    module.settings.BgmFile = std::move(file);
+    module.arguments = arguments;
+    module.CursorCount = -1;
+  }
+
+  music::ScriptedDevice device;
+  RecordingHost host{device};
+  StartupModule module;
+  music::Bgm bgm{device, module.settings};
+  SaverRun run{host, bgm, module, L"C:\\Saver Folder\\Tessarine.dll"};
+};
+
+TEST_F(SaverRunTest, Mp3PlaysFromTheLoadAndIsClosedBeforeTheEnd) {
+  settings(kBgmFile, L"C:\\m\\a.Mp3");
+  run.Load();
+  EXPECT_EQ(device.take(), (Calls{"Timer3 on", "start C:\\Saver Folder\\Tessarine.dll",
+                                  "open \"C:\\m\\a.Mp3\" type MPEGVideo Alias MP3Play [0]", "play MP3Play [0]",
+                                  "Timer1 on"}));
+  device.answer("status MP3Play mode", {{0, "stopped"}});
+  run.Timer1Tick();
+  EXPECT_EQ(device.take(),
+            (Calls{"status MP3Play mode [30]", "stop MP3Play [0]", "play MP3Play from 0 [0]"}));
+
+  run.QueryUnload();
+  EXPECT_EQ(device.take(),
+            (Calls{"Timer1 off", "stop MP3Play [0]", "close MP3Play [0]", "ShowCursor -1", "end"}));
+  EXPECT_EQ(module.CursorCount, 0);
+}
+
+TEST_F(SaverRunTest, WavLoopsByItselfAndPlainStartLeavesTheCursor) {
+  settings(kBgmFile, L"C:\\m\\a.wav", L"");
+  run.Load();
+  EXPECT_EQ(device.take(), (Calls{"Timer3 on", "start C:\\Saver Folder\\Tessarine.dll", "sound C:\\m\\a.wav 9"}));
+  run.Timer1Tick();
+  EXPECT_TRUE(device.calls.empty());
+  run.QueryUnload();
+  EXPECT_EQ(device.take(), (Calls{"sound null 0", "end"}));
+}
+
+TEST_F(SaverRunTest, OtherFilesAndNoMusicPlayNothing) {
+  for (auto [kind, file] : {std::pair{kBgmFile, L"C:\\m\\a.mid"}, std::pair{kBgmNone, L"C:\\m\\a.mp3"}}) {
+    music::ScriptedDevice d;
+    RecordingHost h{d};
+    StartupModule m;
+    m.settings.BgmKind = kind;
+    m.settings.BgmFile = file;
+    m.arguments = L"/S";
+    music::Bgm b{d, m.settings};
+    SaverRun r{h, b, m, L"C:\\Tessarine.dll"};
+    r.Load();
+    r.QueryUnload();
+    EXPECT_EQ(d.calls, (Calls{"Timer3 on", "start C:\\Tessarine.dll", "ShowCursor 0", "end"}));
+  }
+}
+
+TEST_F(SaverRunTest, CdWatchSwitchesItselfOffWhenThereIsNoDrive) {
+  settings(kBgmCd, L"");
+  device.answer("open cdaudio", {{266, ""}});
+  device.answer("status cdaudio current track", {{263, ""}});
+  run.Load();
+  EXPECT_EQ(device.take(), (Calls{"Timer3 on", "start C:\\Saver Folder\\Tessarine.dll", "open cdaudio [0]",
+                                  "set cdaudio time format tmsf [0]", "Timer2 on"}));
+  run.Timer2Tick();
+  EXPECT_EQ(device.take(), (Calls{"status cdaudio current track [512]", "Timer2 off"}));
+  run.Timer2Tick();  // a tick already queued
+  EXPECT_TRUE(device.calls.empty());
+  // The device is left as it is once the watch has stopped.
+  run.QueryUnload();
+  EXPECT_EQ(device.take(), (Calls{"ShowCursor -1", "end"}));
+}
+
+TEST_F(SaverRunTest, CdIsStoppedAndClosedWhileItsWatchRuns) {
+  settings(kBgmCd, L"");
+  device.answer("status cdaudio mode", {{0, "playing"}});
+  run.Load();
+  run.Timer2Tick();
+  device.take();
+  EXPECT_TRUE(run.timer_enabled(SaverTimer::Timer2));
+  run.QueryUnload();
+  EXPECT_EQ(device.take(), (Calls{"Timer2 off", "stop cdaudio [0]", "close cdaudio [0]", "ShowCursor -1", "end"}));
+}
+
+TEST_F(SaverRunTest, EndsOnlyOnceTheRendererWindowHasGone) {
+  settings(kBgmFile, L"C:\\m\\a.mp3");
+  host.clock = 100ms;
+  run.Load();
+  device.take();
+  const auto tick = [&](bool window) {
+    host.clock += 500ms;
+    host.window = window;
+    run.Timer3Tick();
+    return device.take();
+  };
+  EXPECT_TRUE(tick(false).empty());  // not open yet
+  EXPECT_TRUE(tick(true).empty());
+  EXPECT_TRUE(tick(false).empty());  // a switch between full screen and a window
+  EXPECT_TRUE(tick(true).empty());
+  EXPECT_TRUE(tick(false).empty());
+  EXPECT_EQ(tick(false),
+            (Calls{"Timer3 off", "Timer1 off", "stop MP3Play [0]", "close MP3Play [0]", "ShowCursor -1", "end"}));
+  EXPECT_FALSE(run.timer_enabled(SaverTimer::Timer3));
+}
+
+}  // namespace
+}  // namespace tessarine::shell
