@@ -77,9 +77,24 @@ class Command {
 
  private:
   Command(int index, FontSpec ambient);
-  struct Surface;  // the retained picture and the label
+  struct Surface;  // the retained picture and the caption label
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
+  void OnPaint();
+  void OnButtonDown(MouseButton button);
+  void OnButtonUp(MouseButton button, WPARAM held);
+  void OnPoll();
+
+  void DrawLook(Look look);
+  void FillGradient(bool inverted, const RECT& client);
+  void DrawCaption(HDC dc);
+  void ApplyEnabledLook();
+  void RefreshLook();
+  void Show(std::optional<Look> look);
+  void ApplyFont();
+  void ApplyBackStyle();
+  void ReadProperties(const PropertyStore& store);
+  void MarkChanged(const char* key);
 
   HWND window_ = nullptr;
   HWND host_ = nullptr;

@@ -1,0 +1,88 @@
+// The visual state machine of the `Command` button.
+#include "command_state.h"
+
+namespace tessarine::button {
+
+std::optional<Look> PointerMoved(CommandState& state) {
+  if (!state.Enabled) return std::nullopt;
+  if (state.LookState == 1) {
+    state.LookState = 2;
+    return Look::HighLight;
+  }
+  // A press dragged off and back keeps state 3, so its release stays no click.
+  if (state.LookState == 3 && !state.MouseHeld) {
+    state.LookState = 4;
+    return Look::HighLightSelect;
+  }
+  return std::nullopt;
+}
+
+std::optional<Look> FocusGained(CommandState& state) {
+  if (!state.Enabled) return std::nullopt;
+  switch (state.LookState) {
+    case 2:
+      state.LookState = 4;
+      return Look::Pressed;
+    case 1:
+    case 3:
+    case 4:
+      state.LookState = 3;
+      return Look::Selected;
+    default:
+      return std::nullopt;
+  }
+}
+
+std::optional<Look> FocusLost(CommandState& state) {
+  if (!state.Enabled) return std::nullopt;
+  switch (state.LookState) {
+    case 2:
+    case 3:
+    case 4:
+      state.LookState = 1;
+      return Look::Normal;
+    default:
+      return std::nullopt;
+  }
+}
+
+std::optional<Look> PointerLeft(CommandState& state) {
+  if (!state.Enabled) return std::nullopt;
+  if (state.LookState == 2) {
+    state.LookState = 1;
+    return Look::Normal;
+  }
+  if (state.LookState == 4) {
+    state.LookState = 3;
+    return Look::Selected;
+  }
+  return std::nullopt;
+}
+
+std::optional<Look> ButtonPressed(CommandState& state, MouseButton button) {
+  if (!state.Enabled || button != MouseButton::Left) return std::nullopt;
+  state.MouseHeld = true;
+  return Look::Pressed;
+}
+
+Release ButtonReleased(CommandState& state, MouseButton button) {
+  Release result;
+  if (!state.Enabled) return result;
+  if (button == MouseButton::Left) {
+    state.MouseHeld = false;
+    if (state.LookState == 2) result.paint = Look::Normal;
+    if (state.LookState == 4) result.paint = Look::HighLightSelect;
+  }
+  result.click = state.LookState != 3;
+  return result;
+}
+
+bool UpdateOrientation(CommandState& state) {
+  if (state.LookState == 1 || state.LookState == 3) state.GradientInverted = false;
+  if (state.LookState == 2) state.GradientInverted = true;
+  return state.GradientInverted;
+}
+
+Look EnabledLook(const CommandState& state) { return state.Enabled ? Look::Normal : Look::Disable; }
+
+}  // namespace tessarine::button
