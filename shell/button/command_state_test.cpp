@@ -125,21 +125,6 @@ TEST(CommandTransitions, ADisabledButtonNeitherMovesNorPaintsNorClicks) {
   }
 }
 
-TEST(CommandTransitions, GradientIsUprightInOneAndThreeInvertedInTwoAndKeptInFour) {
-  CommandState state = in_state(2);
-  EXPECT_TRUE(UpdateOrientation(state));
-  state.LookState = 4;
-  EXPECT_TRUE(UpdateOrientation(state));  // reached from 2
-  state.LookState = 3;
-  EXPECT_FALSE(UpdateOrientation(state));
-  state.LookState = 4;
-  EXPECT_FALSE(UpdateOrientation(state));  // reached from 3
-  state.LookState = 2;
-  UpdateOrientation(state);
-  state.LookState = 1;
-  EXPECT_FALSE(UpdateOrientation(state));
-}
-
 // A user's sequence on an initialised, unfocused button, as the window layer
 // reports it: clicks raised and looks painted.
 struct Session {
@@ -217,16 +202,6 @@ TEST(CommandClickRule, RightButtonReleaseClicksAndItsPressPaintsNothing) {
   s.release(MouseButton::Right);
   EXPECT_EQ(s.clicks, 1);
   EXPECT_EQ(s.state.LookState, 2);
-}
-
-TEST(CommandClickRule, MiddleReleaseAfterALeftDragOffRaisesNothing) {
-  Session s;
-  s.enter();
-  s.press();
-  s.poll_outside();
-  s.release(MouseButton::Middle);
-  s.release();
-  EXPECT_EQ(s.clicks, 0);
 }
 
 }  // namespace

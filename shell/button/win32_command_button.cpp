@@ -356,16 +356,19 @@ void Command::OnButtonUp(MouseButton button, WPARAM held) {
   if (!(held & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) && GetCapture() == window_) ReleaseCapture();
   const Release release = ButtonReleased(state_, button);
   Show(release.paint);
-  // Last: the host may destroy this button from its handler.
-  if (release.click && Click) Click(index_);
+  // Last, and through copies: the host may destroy this button from its handler.
+  if (release.click && Click) {
+    const ClickHandler handler = Click;
+    handler(index_);
+  }
 }
 
 void Command::OnPoll() {
   POINT pointer = {};
   if (!GetCursorPos(&pointer)) return;
-  HWND under = WindowFromPoint(pointer);
-  // Over the host form, or over any window but the button itself: left.
-  if (under == host_ || under != window_) Show(PointerLeft(state_));
+  // Over the host, or over any other window but the button's own: left. The
+  // caption has no window of its own, so it counts as the button.
+  if (WindowFromPoint(pointer) != window_) Show(PointerLeft(state_));
 }
 
 void Command::Initialize() {

@@ -1,0 +1,423 @@
+// The Command button hosted in a window of this test program: its pixels as
+// painted, hovering and the poll, clicks, the disabled look and the stored
+// properties read back through new buttons.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "win32_command_button.h"
+#include "win32_picture.h"
+#include "win32_test_support.h"
+
+extern const unsigned char kLookNormal[];
+extern const std::size_t kLookNormal_size;
+extern const unsigned char kLookHighLight[];
+extern const std::size_t kLookHighLight_size;
+extern const unsigned char kLookHighLightSelect[];
+extern const std::size_t kLookHighLightSelect_size;
+extern const unsigned char kLookSelected[];
+extern const std::size_t kLookSelected_size;
+extern const unsigned char kLookDisable[];
+extern const std::size_t kLookDisable_size;
+
+namespace tessarine::test {
+namespace {
+
+using button::Command;
+using button::PropertyStore;
+
+constexpr COLORREF kBeige = RGB(0xEC, 0xE9, 0xD8);
+constexpr int kHostLeft = 100;
+constexpr int kHostTop = 100;
+
+void pump() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+bool pump_until(const std::function<bool()>& pred, Millis timeout = 10s) {
+  return wait_until([&] {
+    pump();
+    return pred();
+  }, timeout, 10ms);
+}
+
+// A look image's pixels, as the button received them.
+Picture look(const unsigned char* bytes, std::size_t size) {
+  Picture picture;
+  gdi::Bitmap bitmap = picture::decode(bytes, size);
+  if (!bitmap) return picture;
+  gdi::MemoryDc dc(nullptr);
+  gdi::Selection selected(dc.get(), bitmap.get());
+  const SIZE extent = picture::size_of(bitmap.get());
+  picture.width = extent.cx;
+  picture.height = extent.cy;
+  for (int y = 0; y < extent.cy; ++y)
+    for (int x = 0; x < extent.cx; ++x) picture.pixels.push_back(GetPixel(dc.get(), x, y) & 0xFFFFFF);
+  return picture;
+}
+
+// The four corners (4 x 4 each) of `shot` against those of `image`; with a
+// 64 x 25 shot the whole 4-pixel ring. Empty when they agree.
+std::string frame_differences(const Picture& shot, const Picture& image) {
+  if (shot.width < 8 || shot.height < 8 || image.width != 64 || image.height != 25) return "no picture";
+  const bool whole_ring = shot.width == 64 && shot.height == 25;
+  for (int y = 0; y < shot.height; ++y) {
+    for (int x = 0; x < shot.width; ++x) {
+      const bool in_ring = x < 4 || y < 4 || x >= shot.width - 4 || y >= shot.height - 4;
+      const bool in_corner = (x < 4 || x >= shot.width - 4) && (y < 4 || y >= shot.height - 4);
+      if (!(whole_ring ? in_ring : in_corner)) continue;
+      const int ix = x < 4 ? x : x >= shot.width - 4 ? 64 - (shot.width - x) : x;
+      const int iy = y < 4 ? y : y >= shot.height - 4 ? 25 - (shot.height - y) : y;
+      if ((shot.at(x, y) & 0xFFFFFF) != image.at(ix, iy))
+        return "at (" + std::to_string(x) + ", " + std::to_string(y) + ") " + describe(shot.at(x, y)) +
+               " instead of " + describe(image.at(ix, iy));
+    }
+  }
+  return "";
+}
+
+int brightness(COLORREF c) { return GetRValue(c) + GetGValue(c) + GetBValue(c); }
+
+class CommandButtonTest : public testing::Test {
+ protected:
+  // One host window for all the tests: mapping a new window under Wine takes
+  // a while.
+  static void SetUpTestSuite() {
+    static gdi::Brush background(CreateSolidBrush(kBeige));
+    WNDCLASSW window_class = {};
+    window_class.lpfnWndProc = DefWindowProcW;
+    window_class.hInstance = GetModuleHandleW(nullptr);
+    window_class.hbrBackground = background.get();
+    window_class.lpszClassName = L"command_button_host";
+    RegisterClassW(&window_class);
+    host_ = CreateWindowExW(WS_EX_TOPMOST, L"command_button_host", L"host", WS_POPUP | WS_VISIBLE, kHostLeft,
+                            kHostTop, 400, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SetForegroundWindow(host_);
+    pump();
+  }
+  static void TearDownTestSuite() {
+    if (host_) DestroyWindow(host_);
+    host_ = nullptr;
+    pump();
+  }
+  void SetUp() override {
+    ASSERT_NE(host_, nullptr);
+    SetFocus(host_);
+    park_pointer();
+    pump();
+  }
+  void TearDown() override {
+    buttons_.clear();
+    pump();
+  }
+
+  // A button at (x, y) of the host, w x h pixels, described by `store`.
+  Command* place(int x, int y, int w, int h, const PropertyStore& store, int index = -1) {
+    buttons_.push_back(Command::Create(host_, RECT{x, y, x + w, y + h}, &store, index));
+    Command* made = buttons_.back().get();
+    if (made) {
+      made->Click = [this](int i) {
+        ++clicks_;
+        last_index_ = i;
+      };
+      made->Initialize();
+    }
+    pump();
+    return made;
+  }
+
+  // Moves the pointer to a point of the host's client area, as a mouse does.
+  void move_to(int x, int y) {
+    SetCursorPos(kHostLeft + x, kHostTop + y);
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = ((kHostLeft + x) * 65535) / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = ((kHostTop + y) * 65535) / (GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof input);
+  }
+  void mouse(DWORD flags) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    SendInput(1, &input, sizeof input);
+  }
+  // Over the host, away from every button.
+  void park_pointer() { move_to(390, 190); }
+
+  static inline HWND host_ = nullptr;
+  std::vector<std::unique_ptr<Command>> buttons_;
+  int clicks_ = 0;
+  int last_index_ = -2;
+
+  static inline const Picture normal_ = look(kLookNormal, kLookNormal_size);
+  static inline const Picture highlight_ = look(kLookHighLight, kLookHighLight_size);
+  static inline const Picture highlight_select_ = look(kLookHighLightSelect, kLookHighLightSelect_size);
+  static inline const Picture selected_ = look(kLookSelected, kLookSelected_size);
+  static inline const Picture disable_ = look(kLookDisable, kLookDisable_size);
+};
+
+PropertyStore captioned(const std::wstring& caption) {
+  PropertyStore store;
+  store.set(button::kKeyCaption, caption);
+  return store;
+}
+
+TEST_F(CommandButtonTest, TheLookImagesCarryTheirFrameLines) {
+  ASSERT_EQ(normal_.width, 64);
+  ASSERT_EQ(normal_.height, 25);
+  EXPECT_EQ(normal_.at(1, 12), RGB(0x00, 0x3C, 0x74));
+  EXPECT_EQ(highlight_.at(32, 2), RGB(0xFF, 0xF0, 0xCF));
+  EXPECT_EQ(highlight_.at(32, 22), RGB(0xE5, 0x97, 0x00));
+  EXPECT_EQ(highlight_select_.pixels, highlight_.pixels);
+  EXPECT_EQ(selected_.at(32, 22), RGB(0x69, 0x82, 0xEE));
+  EXPECT_EQ(disable_.at(1, 12), RGB(0xC9, 0xC7, 0xBA));
+  EXPECT_EQ(disable_.at(0, 12), kBeige);
+}
+
+TEST_F(CommandButtonTest, AButtonOfThePictureSizeShowsItsFrameExactlyOverTheGradient) {
+  Command* command = place(10, 10, 64, 25, captioned(L""));
+  ASSERT_NE(command, nullptr);
+  Picture shot;
+  const bool shown = pump_until([&] {
+    shot = capture_client(command->window());
+    return frame_differences(shot, normal_).empty();
+  });
+  EXPECT_TRUE(shown) << frame_differences(shot, normal_);
+  ASSERT_EQ(shot.width, 64);
+  // White at the top shading to #C6C5D7 at the bottom, the same along a row.
+  for (int y = 4; y < 21; ++y) {
+    const double t = y / 24.0;
+    const COLORREF c = shot.at(32, y);
+    EXPECT_TRUE(colour_near(c, 255 - int(57 * t), 255 - int(58 * t), 255 - int(40 * t), 4))
+        << "row " << y << " " << describe(c);
+    EXPECT_EQ(shot.at(5, y), c) << "row " << y;
+  }
+}
+
+TEST_F(CommandButtonTest, ALargerButtonKeepsItsCornersAndCentresTheCaptionAcrossItsWidth) {
+  const int w = 200, h = 60;
+  Command* command = place(10, 40, w, h, captioned(L"OK"));
+  ASSERT_NE(command, nullptr);
+  Picture shot;
+  ASSERT_TRUE(pump_until([&] {
+    shot = capture_client(command->window());
+    return frame_differences(shot, normal_).empty();
+  })) << frame_differences(shot, normal_);
+  // Stretched edges: the frame line runs all along.
+  for (int x = 4; x < w - 4; x += 7) EXPECT_EQ(shot.at(x, 1), RGB(0x00, 0x3C, 0x74)) << x;
+  for (int y = 4; y < h - 4; y += 3) EXPECT_EQ(shot.at(w - 2, y), RGB(0x00, 0x3C, 0x74)) << y;
+  // The bottom of the face comes close to #C6C5D7.
+  EXPECT_TRUE(colour_near(shot.at(20, h - 5), 0xC6, 0xC5, 0xD7, 8)) << describe(shot.at(20, h - 5));
+  // The caption: dark pixels centred across the whole width, above the middle.
+  int left = w, right = -1, top = h, bottom = -1;
+  for (int y = 4; y < h - 4; ++y)
+    for (int x = 4; x < w - 4; ++x)
+      if (brightness(shot.at(x, y)) < 300) {
+        left = std::min(left, x);
+        right = std::max(right, x);
+        top = std::min(top, y);
+        bottom = std::max(bottom, y);
+      }
+  ASSERT_GE(right, left) << "no caption drawn";
+  EXPECT_NEAR((left + right) / 2.0, w / 2.0, 2.0);
+  EXPECT_LT((top + bottom) / 2.0, h / 2.0);
+  EXPECT_GT(top, h / 2 - 14);
+}
+
+TEST_F(CommandButtonTest, HoveringInvertsTheGradientAndThePollRestoresNormalAfterLeaving) {
+  Command* command = place(10, 10, 64, 25, captioned(L""));
+  ASSERT_NE(command, nullptr);
+  move_to(42, 22);
+  Picture shot;
+  const bool hovered = pump_until([&] {
+    shot = capture_client(command->window());
+    return frame_differences(shot, highlight_).empty();
+  });
+  EXPECT_TRUE(hovered) << frame_differences(shot, highlight_);
+  EXPECT_EQ(command->state().LookState, 2);
+  EXPECT_LT(brightness(shot.at(32, 4)), brightness(shot.at(32, 20)));  // darker at the top now
+
+  // A resize while hovered repaints Normal over the still inverted gradient.
+  SetWindowPos(command->window(), nullptr, 0, 0, 70, 30, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_TRUE(pump_until([&] {
+    shot = capture_client(command->window());
+    return shot.width == 70 && frame_differences(shot, normal_).empty();
+  })) << frame_differences(shot, normal_);
+  EXPECT_LT(brightness(shot.at(32, 4)), brightness(shot.at(32, 25)));
+
+  // The poll, not a mouse move, sees the pointer gone.
+  park_pointer();
+  const bool left = pump_until([&] {
+    shot = capture_client(command->window());
+    return command->state().LookState == 1 && frame_differences(shot, normal_).empty();
+  });
+  EXPECT_TRUE(left) << frame_differences(shot, normal_);
+  EXPECT_GT(brightness(shot.at(32, 4)), brightness(shot.at(32, 25)));
+}
+
+TEST_F(CommandButtonTest, PressAndReleaseOverTheButtonClicksOnceWithItsIndex) {
+  Command* command = place(10, 10, 117, 28, captioned(L"\uFF7A\uFF8F\uFF9D\uFF84\uFF9E"), 0);
+  ASSERT_NE(command, nullptr);
+  move_to(60, 24);
+  ASSERT_TRUE(pump_until([&] { return command->state().LookState == 2; }));
+  mouse(MOUSEEVENTF_LEFTDOWN);
+  mouse(MOUSEEVENTF_LEFTUP);
+  ASSERT_TRUE(pump_until([&] { return clicks_ > 0 && !command->state().MouseHeld; }));
+  pump();
+  EXPECT_EQ(clicks_, 1);
+  EXPECT_EQ(last_index_, 0);
+  EXPECT_EQ(command->state().LookState, 4);
+  EXPECT_EQ(GetFocus(), command->window());
+  Picture shot;
+  EXPECT_TRUE(pump_until([&] {
+    shot = capture_client(command->window());
+    return frame_differences(shot, highlight_select_).empty();
+  })) << frame_differences(shot, highlight_select_);
+
+  // A right-button release clicks too.
+  mouse(MOUSEEVENTF_RIGHTDOWN);
+  mouse(MOUSEEVENTF_RIGHTUP);
+  EXPECT_TRUE(pump_until([&] { return clicks_ == 2; }));
+}
+
+TEST_F(CommandButtonTest, APressDraggedOffIsCancelledByThePollAndTheReleaseStillArrives) {
+  Command* command = place(10, 10, 117, 28, captioned(L"OK"));
+  ASSERT_NE(command, nullptr);
+  const auto press_and_drag_off = [&] {
+    move_to(60, 24);
+    ASSERT_TRUE(pump_until([&] { return command->state().LookState == 2 || command->state().LookState == 4; }));
+    mouse(MOUSEEVENTF_LEFTDOWN);
+    ASSERT_TRUE(pump_until([&] { return command->state().MouseHeld; }));
+    park_pointer();
+    ASSERT_TRUE(pump_until([&] { return command->state().LookState == 3; }));
+  };
+
+  // Released away from the button: the release still reaches it (it holds
+  // the capture), clicks nothing and leaves it Selected.
+  press_and_drag_off();
+  mouse(MOUSEEVENTF_LEFTUP);
+  ASSERT_TRUE(pump_until([&] { return !command->state().MouseHeld; }));
+  EXPECT_EQ(clicks_, 0);
+  EXPECT_EQ(command->state().LookState, 3);
+  Picture shot;
+  EXPECT_TRUE(pump_until([&] {
+    shot = capture_client(command->window());
+    return frame_differences(shot, selected_).empty();
+  })) << frame_differences(shot, selected_);
+
+  // Brought back over the button before the release: still no click.
+  press_and_drag_off();
+  move_to(60, 24);
+  mouse(MOUSEEVENTF_LEFTUP);
+  ASSERT_TRUE(pump_until([&] { return !command->state().MouseHeld; }));
+  pump();
+  EXPECT_EQ(clicks_, 0);
+}
+
+TEST_F(CommandButtonTest, ADisabledButtonPaintsDisableAndRaisesNothing) {
+  PropertyStore store = captioned(L"");
+  store.set(button::kKeyEnabled, false);
+  Command* disabled = place(10, 10, 64, 25, store);
+  Command* witness = place(100, 10, 64, 25, captioned(L""));
+  ASSERT_NE(disabled, nullptr);
+  ASSERT_NE(witness, nullptr);
+  Picture shot;
+  EXPECT_TRUE(pump_until([&] {
+    shot = capture_client(disabled->window());
+    return frame_differences(shot, disable_).empty();
+  })) << frame_differences(shot, disable_);
+
+  int witness_clicks = 0;
+  witness->Click = [&](int) { ++witness_clicks; };
+  move_to(42, 22);
+  mouse(MOUSEEVENTF_LEFTDOWN);
+  mouse(MOUSEEVENTF_LEFTUP);
+  // Input arrives in order: once the witness has its click, the disabled
+  // button has had its press and release.
+  move_to(132, 22);
+  mouse(MOUSEEVENTF_LEFTDOWN);
+  mouse(MOUSEEVENTF_LEFTUP);
+  ASSERT_TRUE(pump_until([&] { return witness_clicks == 1; }));
+  EXPECT_EQ(clicks_, 0);
+  EXPECT_EQ(disabled->state().LookState, 1);
+  shot = capture_client(disabled->window());
+  EXPECT_EQ(frame_differences(shot, disable_), "");
+
+  // Enabling it again paints Normal.
+  disabled->SetEnabled(true);
+  EXPECT_TRUE(pump_until([&] {
+    shot = capture_client(disabled->window());
+    return frame_differences(shot, normal_).empty();
+  })) << frame_differences(shot, normal_);
+}
+
+TEST_F(CommandButtonTest, AFreshButtonTurnsOnWhenEnabledIsFirstRead) {
+  buttons_.push_back(Command::Create(host_, RECT{10, 10, 74, 35}, nullptr));
+  Command* fresh = buttons_.back().get();
+  ASSERT_NE(fresh, nullptr);
+  EXPECT_EQ(fresh->Caption(), L"Command");
+  EXPECT_FALSE(fresh->state().Enabled);
+  EXPECT_TRUE(fresh->Enabled());
+  EXPECT_EQ(fresh->state().FirstRun, 1);
+  fresh->SetFontColour(RGB(255, 0, 0));
+  EXPECT_EQ(fresh->FontColour(), RGB(255, 0, 0));
+
+  // An enabled button stored with FirstRun 0 keeps its caption black.
+  PropertyStore store;
+  store.set(button::kKeyFirstRun, std::int64_t{0});
+  Command* unrun = place(10, 50, 64, 25, store);
+  unrun->SetFontColour(RGB(255, 0, 0));
+  EXPECT_EQ(unrun->FontColour(), RGB(0, 0, 0));
+}
+
+TEST_F(CommandButtonTest, StoredPropertiesComeBackThroughANewButton) {
+  Command* original = place(10, 10, 117, 28, PropertyStore());
+  ASSERT_NE(original, nullptr);
+  EXPECT_EQ(original->Caption(), L"Command1");
+
+  std::vector<std::string> changed;
+  original->PropertyChanged = [&](const std::string& key) { changed.push_back(key); };
+  original->SetCaption(L"Command");
+  PropertyStore store;
+  original->WriteProperties(store);
+  EXPECT_EQ(store.find(button::kKeyCaption), nullptr);
+  EXPECT_EQ(place(10, 50, 117, 28, store)->Caption(), L"Command1");
+
+  original->SetCaption(L"\u53C2\u7167...");  // 参照...
+  original->SetEnabled(false);
+  original->SetFontColour(RGB(0, 0, 128));
+  original->SetVisible(false);
+  auto font = std::make_shared<button::FontSpec>(*original->Font());
+  font->weight = 700;
+  original->SetFont(font);
+  EXPECT_EQ(original->Font().get(), font.get());
+  EXPECT_EQ(changed, (std::vector<std::string>{"Caption", "Caption", "Enabled", "FontColour", "Visible", "Font"}));
+  original->WriteProperties(store);
+  std::vector<std::string> keys;
+  for (const auto& entry : store.entries()) keys.push_back(entry.first);
+  EXPECT_EQ(keys, (std::vector<std::string>{"Enabled", "Caption", "Font", "FontColour", "Visible"}));
+
+  Command* copy = place(10, 90, 117, 28, store);
+  EXPECT_EQ(copy->Caption(), L"\u53C2\u7167...");
+  EXPECT_FALSE(copy->state().Enabled);
+  EXPECT_FALSE(copy->Visible());
+  // Transparent: the host shows through where the face would be.
+  Picture host_shot;
+  EXPECT_TRUE(pump_until([&] {
+    host_shot = capture_client(host_);
+    return host_shot.width > 0 && host_shot.at(10 + 58, 90 + 6) == kBeige;
+  })) << describe(host_shot.width ? host_shot.at(68, 96) : 0);
+  EXPECT_NE(host_shot.at(10 + 58, 50 + 6), kBeige);  // an opaque one at the same place of its face
+  EXPECT_EQ(copy->Font()->weight, 700);
+  copy->SetEnabled(true);
+  EXPECT_EQ(copy->FontColour(), RGB(0, 0, 128));
+}
+
+}  // namespace
+}  // namespace tessarine::test
