@@ -27,8 +27,7 @@ PixelRect to_pixels(const Twips& twips, int twips_per_pixel) {
           to_pixels(twips.width, twips_per_pixel), to_pixels(twips.height, twips_per_pixel)};
 }
 
-Point centred_position(int screen_width, int screen_height, int window_width, int window_height,
-                       int twips_per_pixel) {
+Point centred_position(int screen_width, int screen_height, int window_width, int window_height, int twips_per_pixel) {
   if (twips_per_pixel <= 0) twips_per_pixel = 15;
   const long long free_width = static_cast<long long>(screen_width - window_width) * twips_per_pixel;
   const long long free_height = static_cast<long long>(screen_height - window_height) * twips_per_pixel;

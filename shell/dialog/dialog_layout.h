@@ -10,14 +10,14 @@
 namespace tessarine::shell::dialog {
 
 enum ControlId : int {
-  kIdPanel = 100,      // Pic_C(0)
-  kIdUrl = 101,        // lbl_URL
-  kIdSet = 102,        // Cmd_Set
-  kIdCancel = 103,     // Cmd_Can
-  kIdMarkSource0 = 104,  // Img_Ra(0), unselected mark
-  kIdMarkSource1 = 105,  // Img_Ra(1), selected mark
-  kIdHeading = 110,    // lbl(15)
-  kIdRepeat = 111,     // BGM_Repeat
+  kIdPanel = 100,          // Pic_C(0)
+  kIdUrl = 101,            // lbl_URL
+  kIdSet = 102,            // Cmd_Set
+  kIdCancel = 103,         // Cmd_Can
+  kIdMarkSource0 = 104,    // Img_Ra(0), unselected mark
+  kIdMarkSource1 = 105,    // Img_Ra(1), selected mark
+  kIdHeading = 110,        // lbl(15)
+  kIdRepeat = 111,         // BGM_Repeat
   kIdRepeatCaption = 112,  // lbl(14)
   kIdFileButton = 113,     // Cmd_File(0)
   kIdFileLabel = 114,      // lbl_Fname(0)
@@ -91,8 +91,7 @@ struct Point {
   int x = 0;
   int y = 0;
 };
-Point centred_position(int screen_width, int screen_height, int window_width, int window_height,
-                       int twips_per_pixel);
+Point centred_position(int screen_width, int screen_height, int window_width, int window_height, int twips_per_pixel);
 
 // The height in pixels of the dialog's 9.75-point font (negative: character
 // height, as a font request takes it).

@@ -36,8 +36,7 @@ std::optional<double> read_number(const std::wstring& text) {
   const size_t end = i;
   while (i < n && is_blank(text[i])) ++i;
   if (i != n) return std::nullopt;
-  std::string ascii(text.begin() + static_cast<std::ptrdiff_t>(start),
-                    text.begin() + static_cast<std::ptrdiff_t>(end));
+  std::string ascii(text.begin() + static_cast<std::ptrdiff_t>(start), text.begin() + static_cast<std::ptrdiff_t>(end));
   const double value = std::strtod(ascii.c_str(), nullptr);
   if (!std::isfinite(value)) return std::nullopt;
   return value;

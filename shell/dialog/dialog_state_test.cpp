@@ -52,8 +52,8 @@ TEST(RepeatValue, RoundsHalvesToTheEvenNeighbour) {
 }
 
 TEST(RepeatValue, GivesZeroForTextThatIsNoNumberOrDoesNotFit) {
-  for (const wchar_t* text : {L"", L"   ", L"abc", L"12abc", L"1 2", L".", L"-", L"1e", L"0x10", L"1,000",
-                              L"40000", L"-32768.6", L"1e999"}) {
+  for (const wchar_t* text :
+       {L"", L"   ", L"abc", L"12abc", L"1 2", L".", L"-", L"1e", L"0x10", L"1,000", L"40000", L"-32768.6", L"1e999"}) {
     SCOPED_TRACE(testing::PrintToString(std::wstring(text)));
     EXPECT_EQ(repeat_number(text), std::nullopt);
     EXPECT_EQ(repeat_value(text), 0);

@@ -225,8 +225,8 @@ void register_class(HINSTANCE instance, const wchar_t* name, WNDPROC procedure) 
   RegisterClassW(&window_class);
 }
 
-HWND create_child(const wchar_t* class_name, HWND parent, int id, const RECT& area, const wchar_t* text,
-                  DWORD style, DWORD ex_style, void* data) {
+HWND create_child(const wchar_t* class_name, HWND parent, int id, const RECT& area, const wchar_t* text, DWORD style,
+                  DWORD ex_style, void* data) {
   return CreateWindowExW(ex_style, class_name, text, WS_CHILD | WS_VISIBLE | style, area.left, area.top,
                          area.right - area.left, area.bottom - area.top, parent,
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
@@ -323,8 +323,8 @@ HBITMAP image_picture(HWND image) {
 
 HWND create_panel(HWND parent, int id, const RECT& area, const Surface* surface, const RECT& outline) {
   auto* data = new PanelData{surface, outline};
-  HWND window = create_child(kPanelClass, parent, id, area, L"", WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
-                             WS_EX_CONTROLPARENT, data);
+  HWND window =
+      create_child(kPanelClass, parent, id, area, L"", WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, data);
   return window;
 }
 

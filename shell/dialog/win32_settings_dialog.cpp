@@ -4,7 +4,7 @@
 #include "win32_settings_dialog.h"
 
 #include <windows.h>
-#include <commdlg.h>
+// After windows.h, which it needs.
 #include <shellapi.h>
 
 #include <array>
@@ -18,6 +18,7 @@
 #include "dialog_state.h"
 #include "win32_command_button.h"
 #include "win32_dialog_controls.h"
+#include "win32_file_picker.h"
 #include "win32_picture.h"
 
 extern const unsigned char kMarkUnselectedJpeg[];
@@ -38,43 +39,20 @@ constexpr wchar_t kFontFace[] = L"\uFF2D\uFF33 \uFF30\u30B4\u30B7\u30C3\u30AF"; 
 constexpr double kFontPoints = 9.75;
 constexpr wchar_t kWebAddress[] = L"https://tessarine.example.org/";
 
-constexpr wchar_t kTextSet[] = L"\u8A2D\u5B9A";                                   // 設定
-constexpr wchar_t kTextCancel[] = L"\uFF77\uFF6C\uFF9D\uFF7E\uFF99";              // ｷｬﾝｾﾙ
+constexpr wchar_t kTextSet[] = L"\u8A2D\u5B9A";                       // 設定
+constexpr wchar_t kTextCancel[] = L"\uFF77\uFF6C\uFF9D\uFF7E\uFF99";  // ｷｬﾝｾﾙ
 constexpr wchar_t kTextBrowse[] = L"...";
 constexpr wchar_t kTextHeading[] = L"BGM";
 constexpr wchar_t kTextRepeatCaption[] = L"\u66F2\u76EE\u3092\uFF98\uFF8B\uFF9F\uFF70\uFF84";  // 曲目をﾘﾋﾟｰﾄ
 constexpr std::array<const wchar_t*, kKindCount> kKindTexts = {
-    L"\u306A\u3057",        // なし
-    L"\u97F3\u697D" L"CD",  // 音楽CD
-    L"MP3\u3001WAV",        // MP3、WAV
+    L"\u306A\u3057",  // なし
+    L"\u97F3\u697D"
+    L"CD",            // 音楽CD
+    L"MP3\u3001WAV",  // MP3、WAV
 };
-constexpr wchar_t kPickerFilterName[] = L"BGM\uFF8C\uFF67\uFF72\uFF99 (MP3 WAV)";  // BGMﾌｧｲﾙ (MP3 WAV)
-constexpr wchar_t kPickerPattern[] = L"*.MP3;*.WAV";
-constexpr wchar_t kPickerTitle[] = L"\uFF8C\uFF67\uFF72\uFF99\u3092\u958B\u304F";  // ﾌｧｲﾙを開く
-constexpr DWORD kPickerBufferSize = 255;
-
 // Posted by an unload so that a button's Click handler returns before the
 // window (and the button with it) is destroyed.
 constexpr UINT kDestroyMessage = WM_APP + 1;
-
-std::string to_ansi(const std::wstring& text) {
-  if (text.empty()) return {};
-  const int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                    nullptr);
-  if (n <= 0) return {};
-  std::string out(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
-  return out;
-}
-
-std::wstring from_ansi(const char* text) {
-  const int n = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-  if (n <= 1) return {};
-  std::wstring out(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text, -1, out.data(), n);
-  out.resize(static_cast<size_t>(n - 1));
-  return out;
-}
 
 std::wstring text_of(HWND window) {
   const int length = GetWindowTextLengthW(window);
@@ -102,9 +80,8 @@ HCURSOR make_hand_cursor() {
   const std::optional<CursorImage> image = read_cursor_file(kHandCursor, kHandCursor_size);
   if (!image) return nullptr;
   std::vector<BYTE> resource(image->resource.begin(), image->resource.end());
-  return reinterpret_cast<HCURSOR>(CreateIconFromResourceEx(resource.data(), static_cast<DWORD>(resource.size()),
-                                                            FALSE, 0x00030000, image->width, image->height,
-                                                            LR_DEFAULTCOLOR));
+  return reinterpret_cast<HCURSOR>(CreateIconFromResourceEx(resource.data(), static_cast<DWORD>(resource.size()), FALSE,
+                                                            0x00030000, image->width, image->height, LR_DEFAULTCOLOR));
 }
 
 class SettingsDialog {
@@ -141,6 +118,7 @@ class SettingsDialog {
 
   void on_resize();
   void on_paint();
+  void on_activate(bool active);
   void show_marks(std::optional<int> selected);
   void apply_enabling();
   void set_file_button_enabled(bool enabled);
@@ -172,6 +150,7 @@ class SettingsDialog {
   std::array<ControlEvents, kKindCount> kind_events_;
   ControlEvents url_events_;
 
+  HWND focus_ = nullptr;  // the control that had the focus when the dialog was last left
   HWND panel_ = nullptr;
   HWND repeat_ = nullptr;
   HWND file_label_ = nullptr;
@@ -218,6 +197,9 @@ LRESULT SettingsDialog::handle(UINT message, WPARAM wparam, LPARAM lparam) {
       // or cancel key, so they do nothing.
       if (LOWORD(wparam) == IDOK || LOWORD(wparam) == IDCANCEL) return 0;
       break;
+    case WM_ACTIVATE:
+      on_activate(LOWORD(wparam) != WA_INACTIVE);
+      return 0;
     case WM_CLOSE:
       unload();
       return 0;
@@ -303,8 +285,7 @@ bool SettingsDialog::create() {
 
   icon_.handle = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, 32, 32, 0));
   small_icon_.handle = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                                     GetSystemMetrics(SM_CXSMICON),
-                                                     GetSystemMetrics(SM_CYSMICON), 0));
+                                                     GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
   if (icon_.handle) SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.handle));
   if (small_icon_.handle) SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small_icon_.handle));
 
@@ -322,8 +303,7 @@ bool SettingsDialog::create() {
   black_text_ = {font_.get(), RGB(0, 0, 0), DT_LEFT | DT_SINGLELINE | DT_NOPREFIX, false, nullptr};
   centred_text_ = {font_.get(), RGB(0, 0, 0), DT_CENTER | DT_SINGLELINE | DT_NOPREFIX, false, nullptr};
   file_text_ = {font_.get(), RGB(0, 0, 0), DT_LEFT | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX, true, nullptr};
-  url_text_ = {underlined_font_.get(), RGB(255, 255, 255), DT_LEFT | DT_SINGLELINE | DT_NOPREFIX, false,
-               hand_.handle};
+  url_text_ = {underlined_font_.get(), RGB(255, 255, 255), DT_LEFT | DT_SINGLELINE | DT_NOPREFIX, false, hand_.handle};
   for (int kind = 0; kind < kKindCount; ++kind) kind_events_[kind].pressed = [this, kind] { select_kind(kind); };
   url_events_.clicked = [this] { open_web_address(); };
 
@@ -432,6 +412,7 @@ void SettingsDialog::show() {
   ShowWindow(window_, SW_SHOWNORMAL);
   UpdateWindow(window_);
   SetForegroundWindow(window_);
+  if (GetFocus() != window_ && IsChild(window_, GetFocus())) return;
   if (HWND first = GetNextDlgTabItem(window_, nullptr, FALSE)) SetFocus(first);
 }
 
@@ -445,6 +426,22 @@ void SettingsDialog::on_resize() {
     panel_background_.paint_rows(panel_client.right, panel_client.bottom, panel_colour);
   }
   RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+// Leaving the dialog (for the file picker, say) and coming back keeps the
+// control that had the focus, as a dialog does; a plain window would take the
+// focus itself.
+void SettingsDialog::on_activate(bool active) {
+  if (!active) {
+    HWND focus = GetFocus();
+    if (focus && IsChild(window_, focus)) focus_ = focus;
+    return;
+  }
+  if (focus_ && IsWindow(focus_) && IsWindowEnabled(focus_) && IsChild(window_, focus_)) {
+    SetFocus(focus_);
+  } else if (HWND first = GetNextDlgTabItem(window_, nullptr, FALSE)) {
+    SetFocus(first);
+  }
 }
 
 void SettingsDialog::on_paint() {
@@ -485,27 +482,9 @@ void SettingsDialog::select_kind(int kind) {
 
 void SettingsDialog::choose_file(int index) {
   if (unloading_ || index != 0) return;
-  const std::string filter = to_ansi(kPickerFilterName) + '\0' + to_ansi(kPickerPattern) + '\0' + '\0';
-  const std::string folder = to_ansi(state_.record().BgmFolder);
-  const std::string title = to_ansi(kPickerTitle);
-  std::vector<char> file(kPickerBufferSize + 1, '\0');
-  std::vector<char> file_title(kPickerBufferSize + 1, '\0');
-
-  OPENFILENAMEA request = {};
-  request.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
-  request.hwndOwner = window_;
-  request.hInstance = program_instance();
-  request.lpstrFilter = filter.c_str();
-  request.lpstrFile = file.data();
-  request.nMaxFile = kPickerBufferSize;
-  request.lpstrFileTitle = file_title.data();
-  request.nMaxFileTitle = kPickerBufferSize;
-  request.lpstrInitialDir = folder.c_str();
-  request.lpstrTitle = title.c_str();
-  request.Flags = 0;
-  if (GetOpenFileNameA(&request) <= 0) return;  // cancelled or failed: nothing changes
-
-  state_.choose_file(from_ansi(file.data()));
+  const std::optional<std::wstring> path = pick_music_file(window_, state_.record().BgmFolder);
+  if (!path) return;  // cancelled or failed: nothing changes
+  state_.choose_file(*path);
   if (file_label_) SetWindowTextW(file_label_, state_.record().BgmFile.c_str());
 }
 

@@ -17,13 +17,13 @@ namespace ids = tessarine::shell::dialog;
 const wchar_t kTitle[] = L"<Tessarine>";
 const wchar_t kPickerTitle[] = L"\uFF8C\uFF67\uFF72\uFF99\u3092\u958B\u304F";  // ﾌｧｲﾙを開く
 // The settings keys as the file holds them (Shift-JIS).
-const std::string kKeyKind = "BGM\x8B\xE6\x95\xAA";                // BGM区分
-const std::string kKeyRepeat = "BGM\xD8\xCB\xDF\xB0\xC4";          // BGMﾘﾋﾟｰﾄ
-const std::string kKeyFile = "BGM\xCC\xA7\xB2\xD9";                // BGMﾌｧｲﾙ
+const std::string kKeyKind = "BGM\x8B\xE6\x95\xAA";        // BGM区分
+const std::string kKeyRepeat = "BGM\xD8\xCB\xDF\xB0\xC4";  // BGMﾘﾋﾟｰﾄ
+const std::string kKeyFile = "BGM\xCC\xA7\xB2\xD9";        // BGMﾌｧｲﾙ
 
 std::string settings(const std::string& kind, const std::string& repeat, const std::string& file) {
-  return "[Section]\r\n" + kKeyKind + "=" + kind + "\r\n" + kKeyRepeat + "=" + repeat + "\r\n" + kKeyFile + "=" +
-         file + "\r\n";
+  return "[Section]\r\n" + kKeyKind + "=" + kind + "\r\n" + kKeyRepeat + "=" + repeat + "\r\n" + kKeyFile + "=" + file +
+         "\r\n";
 }
 
 std::string read_key(const std::wstring& file, const std::string& key) {
@@ -128,7 +128,9 @@ class ConfigureRun {
     process_ = Process::start(folder_.file(L"Tessarine.scr"), L"/c");
     if (!process_.started()) return ::testing::AssertionFailure() << "the shell did not start";
     dialog_ = wait_for_window(kTitle);
-    if (!dialog_) return ::testing::AssertionFailure() << "no window " << "<Tessarine>";
+    if (!dialog_)
+      return ::testing::AssertionFailure() << "no window "
+                                           << "<Tessarine>";
     const bool loaded = wait_until(
         [&] {
           HWND list = control(ids::kIdRepeat);
@@ -244,14 +246,14 @@ TEST_F(SettingsDialog, OpensCentredAtAThirdOfTheFreeHeightWithItsControlsInPlace
     RECT at;  // left, top, right, bottom in the container's client area
   };
   const Expected expected[] = {
-      {ids::kIdPanel, {12, 16, 481, 181}},         {ids::kIdUrl, {12, 208, 219, 221}},
-      {ids::kIdSet, {324, 200, 401, 225}},         {ids::kIdCancel, {404, 200, 481, 225}},
-      {ids::kIdMarkSource0, {536, 20, 548, 32}},   {ids::kIdMarkSource1, {536, 40, 548, 52}},
-      {ids::kIdHeading, {20, 24, 131, 37}},        {ids::kIdMark0 + 1, {28, 56, 41, 69}},
-      {ids::kIdKindLabel0 + 1, {44, 56, 87, 69}},  {ids::kIdRepeatCaption, {156, 56, 222, 69}},
-      {ids::kIdMark0 + 0, {28, 76, 41, 89}},       {ids::kIdKindLabel0 + 0, {44, 76, 66, 89}},
-      {ids::kIdMark0 + 2, {28, 96, 41, 109}},      {ids::kIdKindLabel0 + 2, {44, 96, 104, 109}},
-      {ids::kIdFileButton, {28, 116, 69, 137}},    {ids::kIdFileLabel, {72, 116, 445, 149}},
+      {ids::kIdPanel, {12, 16, 481, 181}},        {ids::kIdUrl, {12, 208, 219, 221}},
+      {ids::kIdSet, {324, 200, 401, 225}},        {ids::kIdCancel, {404, 200, 481, 225}},
+      {ids::kIdMarkSource0, {536, 20, 548, 32}},  {ids::kIdMarkSource1, {536, 40, 548, 52}},
+      {ids::kIdHeading, {20, 24, 131, 37}},       {ids::kIdMark0 + 1, {28, 56, 41, 69}},
+      {ids::kIdKindLabel0 + 1, {44, 56, 87, 69}}, {ids::kIdRepeatCaption, {156, 56, 222, 69}},
+      {ids::kIdMark0 + 0, {28, 76, 41, 89}},      {ids::kIdKindLabel0 + 0, {44, 76, 66, 89}},
+      {ids::kIdMark0 + 2, {28, 96, 41, 109}},     {ids::kIdKindLabel0 + 2, {44, 96, 104, 109}},
+      {ids::kIdFileButton, {28, 116, 69, 137}},   {ids::kIdFileLabel, {72, 116, 445, 149}},
   };
   for (const Expected& e : expected) {
     SCOPED_TRACE(e.id);
@@ -356,19 +358,22 @@ TEST_F(SettingsDialog, PaintsItsBackgroundRowsAndJapaneseTextWithAJapaneseFont) 
   auto settled_cursor = [&] {
     HCURSOR seen = nullptr;
     int same = 0;
-    wait_until([&] {
-      HCURSOR now = shown_cursor();
-      same = now && now == seen ? same + 1 : 0;
-      seen = now;
-      return same >= 5;
-    }, 10s, 100ms);
+    wait_until(
+        [&] {
+          HCURSOR now = shown_cursor();
+          same = now && now == seen ? same + 1 : 0;
+          seen = now;
+          return same >= 5;
+        },
+        10s, 100ms);
     return seen;
   };
   move_to(centre_on_screen(run.control(ids::kIdKindLabel0)));
   const HCURSOR arrow = settled_cursor();
   move_to(centre_on_screen(run.control(ids::kIdUrl)));
   HCURSOR hand = nullptr;
-  EXPECT_TRUE(wait_until([&] { return (hand = shown_cursor()) != arrow && hand; }, 10s)) << "the pointer over the address";
+  EXPECT_TRUE(wait_until([&] { return (hand = shown_cursor()) != arrow && hand; }, 10s))
+      << "the pointer over the address";
   ICONINFO hand_info = {};
   if (hand && GetIconInfo(hand, &hand_info)) {
     EXPECT_EQ(hand_info.xHotspot, 12u);
@@ -494,8 +499,7 @@ TEST_F(SettingsDialog, PickedFileAndCdChoiceAreWrittenAndReadBack) {
   ASSERT_NE(picker, nullptr);
   ASSERT_TRUE(pick(picker, L"tune.wav"));
   const std::wstring chosen = music + L"\\tune.wav";
-  EXPECT_TRUE(wait_until([&] { return window_title(file_label) == chosen; }, 10s))
-      << to_ansi(window_title(file_label));
+  EXPECT_TRUE(wait_until([&] { return window_title(file_label) == chosen; }, 10s)) << to_ansi(window_title(file_label));
   // A cancelled browse changes nothing.
   picker = open_picker(run);
   ASSERT_NE(picker, nullptr);
