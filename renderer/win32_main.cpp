@@ -1,4 +1,8 @@
-// The renderer's entry point (placeholder).
+// The renderer Tessarine.dll: an executable that shows the grid scene until Escape.
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+#include "win32_window.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show_command) {
+  return tessarine::renderer::run_renderer(instance, show_command);
+}

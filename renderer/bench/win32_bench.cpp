@@ -1,0 +1,124 @@
+// Benchmark of the renderer's frame: the same scene, context set-up and swap as
+// Tessarine.dll, for a given number of frames in a pop-up of a given size.
+//   tessarine_renderer_bench [frames] [width] [height]
+#include <windows.h>
+
+#include <GL/gl.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "gl_scene.h"
+#include "wgl_context.h"
+#include "win32_platform.h"
+#include "window_layer.h"
+
+namespace tessarine::renderer {
+namespace {
+
+double seconds_of(const FILETIME& time) {
+  ULARGE_INTEGER value;
+  value.LowPart = time.dwLowDateTime;
+  value.HighPart = time.dwHighDateTime;
+  return static_cast<double>(value.QuadPart) / 1e7;
+}
+
+struct CpuTimes {
+  double user = 0;
+  double kernel = 0;
+};
+
+CpuTimes process_times() {
+  FILETIME created, ended, kernel, user;
+  CpuTimes times;
+  if (GetProcessTimes(GetCurrentProcess(), &created, &ended, &kernel, &user)) {
+    times.user = seconds_of(user);
+    times.kernel = seconds_of(kernel);
+  }
+  return times;
+}
+
+double now_seconds() {
+  const Counter& counter = performance_counter();
+  return static_cast<double>(counter.now()) / static_cast<double>(counter.frequency());
+}
+
+void pump_messages() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+// Input is left out: only the automatic steering moves the camera.
+LRESULT CALLBACK bench_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_MOUSEMOVE || message == WM_KEYUP) return 0;
+  return DefWindowProcW(window, message, wparam, lparam);
+}
+
+int run(int frames, int width, int height) {
+  WNDCLASSW window_class = {};
+  window_class.lpfnWndProc = bench_proc;
+  window_class.hInstance = GetModuleHandleW(nullptr);
+  window_class.lpszClassName = L"tessarine bench";
+  RegisterClassW(&window_class);
+  window_width = width;
+  window_height = height;
+  window_handle = CreateWindowExW(0, window_class.lpszClassName, L"Tessarine bench", WS_POPUP | WS_VISIBLE, 0, 0,
+                                  width, height, nullptr, nullptr, window_class.hInstance, nullptr);
+  if (!window_handle) {
+    std::fprintf(stderr, "no window\n");
+    return 2;
+  }
+  WindowDc device_context;
+  GlContext gl_context;
+  if (const char* failed = make_gl_context(window_handle, device_context, gl_context)) {
+    std::fprintf(stderr, "context set-up failed at %s\n", failed);
+    DestroyWindow(window_handle);
+    return 2;
+  }
+  gl_data();
+  gl_init();
+  reshape();
+  pump_messages();
+
+  const CpuTimes cpu_before = process_times();
+  const double wall_before = now_seconds();
+  for (int i = 0; i < frames; ++i) {
+    draw_frame();
+    SwapBuffers(device_context.get());
+    pump_messages();
+  }
+  const double wall = now_seconds() - wall_before;
+  const CpuTimes cpu_after = process_times();
+
+  const double user = cpu_after.user - cpu_before.user;
+  const double kernel = cpu_after.kernel - cpu_before.kernel;
+  std::printf("frames %d at %d x %d in %.3f s\n", frames, width, height, wall);
+  std::printf("frames per second: %.1f (the scene's last measurement: %.1f)\n", frames / wall,
+              static_cast<double>(scene.timing.rate.frame_rate));
+  std::printf("CPU per frame: %.2f ms (user %.2f, kernel %.2f)\n", (user + kernel) * 1000.0 / frames,
+              user * 1000.0 / frames, kernel * 1000.0 / frames);
+  std::printf("renderer: %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
+
+  wglMakeCurrent(nullptr, nullptr);
+  device_context.reset();
+  gl_context.reset();
+  DestroyWindow(window_handle);
+  return 0;
+}
+
+}  // namespace
+}  // namespace tessarine::renderer
+
+int main(int argc, char** argv) {
+  const int frames = argc > 1 ? std::atoi(argv[1]) : 1000;
+  const int width = argc > 2 ? std::atoi(argv[2]) : 1280;
+  const int height = argc > 3 ? std::atoi(argv[3]) : 720;
+  if (frames <= 0 || width <= 0 || height <= 0) {
+    std::fprintf(stderr, "usage: tessarine_renderer_bench [frames] [width] [height]\n");
+    return 2;
+  }
+  return tessarine::renderer::run(frames, width, height);
+}

@@ -1,0 +1,158 @@
+// The grid scene, drawn with OpenGL 1.1 immediate mode and GLU projections.
+#ifdef _WIN32
+#include <windows.h>  // GL/gl.h needs its calling conventions
+#endif
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <cmath>
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+#include "gl_scene.h"
+#include "window_layer.h"
+
+namespace tessarine::renderer {
+
+SceneState scene;
+
+namespace {
+
+constexpr float kGridExtent = 141.0f;  // the grid spans [-141, 141] in x and z
+constexpr float kPillarStep = 6.0f;    // vertical lines stand on every third crossing
+constexpr float kSlowFrameRate = 20.0f;  // below it, line smoothing is given up
+
+void send_floor_and_ceiling() {
+  glColor4f(0.0f, 0.8f, 0.0f, 0.3f);
+  for (float plane : {-1.0f, 1.0f}) {
+    for (float c = -kGridExtent; c <= kGridExtent; c += 2.0f) {
+      glVertex3f(c, plane, -kGridExtent);
+      glVertex3f(c, plane, kGridExtent);
+      glVertex3f(-kGridExtent, plane, c);
+      glVertex3f(kGridExtent, plane, c);
+    }
+  }
+}
+
+// Vertical lines fade with distance from the world's centre; beyond
+// |p| + |q| = 120 the alpha is negative and the pipeline clamps it to 0.
+void send_pillars() {
+  for (float p = -kGridExtent; p <= kGridExtent; p += kPillarStep) {
+    for (float q = -kGridExtent; q <= kGridExtent; q += kPillarStep) {
+      glColor4f(0.0f, 1.0f, 0.0f, 0.6f - (std::fabs(p) + std::fabs(q)) / 200.0f);
+      glVertex3f(p, -1.0f, q);
+      glVertex3f(p, 1.0f, q);
+    }
+  }
+}
+
+// The cursor goes back to the centre at most twenty times a second.
+void recentre_cursor() {
+  if (recentre_due(scene.cursor_timer, performance_counter())) {
+    set_cursor_client(window_width / 2, window_height / 2);
+  }
+}
+
+}  // namespace
+
+float timer_elapsed(IntervalTimer& timer, bool restart) {
+  return tessarine::renderer::timer_elapsed(timer, restart, performance_counter());
+}
+
+int gl_data() {
+  scene.show_rate = 1;
+  scene.camera = Camera{};
+  scene.list_base = 0;
+  return 0;
+}
+
+int gl_init() {
+  glEnable(GL_LINE_SMOOTH);
+  glLineWidth(3.0f);
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glClearColor(0.0f, 0.1f, 0.2f, 1.0f);
+  hide_cursor();
+  // Left of and above the centre: the first move event turns left and speeds forwards.
+  set_cursor_client(window_width / 3, window_height / 3);
+  timer_elapsed(scene.cursor_timer, true);
+  return 0;
+}
+
+void reshape() {
+  glViewport(0, 0, window_width, window_height);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  gluPerspective(50.0, static_cast<double>(window_width) / static_cast<double>(window_height), 0.1, 100.0);
+  restart_measurement(scene.timing.rate, scene.timing.rate_timer, performance_counter());
+}
+
+void draw_frame() {
+  Camera& camera = scene.camera;
+  const float frame_rate = scene.timing.rate.frame_rate;
+
+  glClear(GL_COLOR_BUFFER_BIT);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+
+  turn(camera, frame_rate);
+  glRotatef(camera.yaw, 0.0f, 1.0f, 0.0f);
+  float m[16] = {};  // stays zero when no context is current
+  glGetFloatv(GL_MODELVIEW_MATRIX, m);
+  glFlush();
+  move(camera, {m[2], m[6], m[10]}, frame_rate);
+  glTranslatef(-camera.position[0], -camera.position[1], -camera.position[2]);
+
+  glBegin(GL_LINES);
+  send_floor_and_ceiling();
+  send_pillars();
+  glEnd();
+
+  if (frame_rate != 0.0f && scene.show_rate) {
+    draw_text(0.1f, 1.0f, 0.1f, 0.4f, window_width - 114, window_height - 40, scene.list_base, "%5.1f fps",
+              static_cast<double>(frame_rate));
+    // Only gl_init turns smoothing on again: it stays off for this window.
+    if (frame_rate < kSlowFrameRate) glDisable(GL_LINE_SMOOTH);
+  }
+  glFinish();
+
+  SteerPoint point;
+  if (end_frame(scene.timing, performance_counter(), point)) {
+    steer(camera, point.x, point.y, window_width, window_height);
+    recentre_cursor();
+  }
+}
+
+void handle_input(int type, int button, int x, int y) {
+  if (type == INPUT_MOVE) {
+    steer(scene.camera, x, y, window_width, window_height);
+    recentre_cursor();
+  } else if (type == INPUT_KEY && button == kSpaceKey) {
+    scene.show_rate ^= 1;
+  }
+}
+
+void draw_text(float red, float green, float blue, float alpha, int x, int y, int base, const char* format, ...) {
+  char text[256];
+  va_list values;
+  va_start(values, format);
+  const int written = std::vsnprintf(text, sizeof text, format, values);
+  va_end(values);
+  if (written <= 0) return;
+
+  glMatrixMode(GL_PROJECTION);
+  glPushMatrix();
+  glLoadIdentity();
+  gluOrtho2D(0.0, window_width, 0.0, window_height);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glColor4f(red, green, blue, alpha);
+  glRasterPos2i(x, y);
+  glListBase(static_cast<GLuint>(base));
+  glCallLists(static_cast<GLsizei>(std::strlen(text)), GL_UNSIGNED_BYTE, text);
+  glMatrixMode(GL_PROJECTION);
+  glPopMatrix();
+}
+
+}  // namespace tessarine::renderer

@@ -1,0 +1,50 @@
+// The window layer's services to the scene on Win32: size, cursor, counter, failure hook.
+#include "win32_platform.h"
+
+#include "window_layer.h"
+
+namespace tessarine::renderer {
+
+HWND window_handle = nullptr;
+int window_width = 0;
+int window_height = 0;
+
+void hide_cursor() { ShowCursor(FALSE); }
+
+void set_cursor_client(int x, int y) {
+  POINT point = {x, y};
+  ClientToScreen(window_handle, &point);
+  SetCursorPos(point.x, point.y);
+}
+
+namespace {
+
+class PerformanceCounter final : public Counter {
+ public:
+  std::int64_t now() const override {
+    LARGE_INTEGER value = {};
+    QueryPerformanceCounter(&value);
+    return value.QuadPart;
+  }
+  std::int64_t frequency() const override {
+    LARGE_INTEGER value = {};
+    QueryPerformanceFrequency(&value);
+    return value.QuadPart;
+  }
+};
+
+}  // namespace
+
+const Counter& performance_counter() {
+  static const PerformanceCounter counter;
+  return counter;
+}
+
+// Only a debugger sees the step's name; the exit code is the user-visible trace.
+void report_failure(const char* step) {
+  OutputDebugStringA("Tessarine_VC: set-up failed at ");
+  OutputDebugStringA(step);
+  OutputDebugStringA("\n");
+}
+
+}  // namespace tessarine::renderer

@@ -1,0 +1,199 @@
+// The renderer's window layer on Win32: the class "opengl demo", the
+// full-screen and 1024 x 768 windows titled "Tessarine_VC", the message loop
+// that draws back to back, and the window procedure that turns messages into
+// the scene's input events.
+#include "win32_window.h"
+
+#include "gl_scene.h"
+#include "wgl_context.h"
+#include "win32_platform.h"
+#include "window_layer.h"
+
+namespace tessarine::renderer {
+namespace {
+
+constexpr char kClassName[] = "opengl demo";
+constexpr char kTitle[] = "Tessarine_VC";
+constexpr int kWindowedWidth = 1024;
+constexpr int kWindowedHeight = 768;
+
+WindowDc device_context;
+GlContext gl_context;
+bool running = false;
+bool drawing = false;      // keeps its value from one window to the next
+bool switch_mode = false;  // set by Tab: the next window is in the other mode
+
+// Client positions are two unsigned 16-bit words.
+int client_x(LPARAM lparam) { return static_cast<int>(LOWORD(lparam)); }
+int client_y(LPARAM lparam) { return static_cast<int>(HIWORD(lparam)); }
+
+LRESULT on_create(HWND window) {
+  window_handle = window;
+  gl_context.reset();
+  const char* failed = make_gl_context(window, device_context, gl_context);
+  if (!failed && gl_init() != 0) failed = "gl_init";
+  if (failed) {
+    report_failure(failed);
+    PostQuitMessage(0);
+    return 0;
+  }
+  reshape();
+  return 0;
+}
+
+LRESULT on_size(WPARAM kind, LPARAM size) {
+  if (kind == SIZE_RESTORED || kind == SIZE_MAXIMIZED) drawing = true;
+  if (kind == SIZE_MINIMIZED) drawing = false;
+  window_width = client_x(size);
+  window_height = client_y(size);
+  reshape();
+  return 0;
+}
+
+LRESULT on_close() {
+  PostQuitMessage(1);  // the window goes at tear-down
+  return 0;
+}
+
+LRESULT on_key_up(WPARAM key) {
+  if (key == VK_TAB) {
+    switch_mode = true;
+    PostQuitMessage(1);
+  } else if (key == VK_ESCAPE) {
+    PostQuitMessage(1);
+  } else {
+    handle_input(INPUT_KEY, static_cast<int>(key), -1, -1);
+  }
+  return 0;
+}
+
+// Starting a screen saver or powering the monitor down over the renderer is
+// refused; the system keeps the low four bits for itself.
+LRESULT on_system_command(HWND window, WPARAM command, LPARAM lparam) {
+  const WPARAM kind = command & 0xFFF0;
+  if (kind == SC_SCREENSAVE || kind == SC_MONITORPOWER) return 0;
+  return DefWindowProcA(window, WM_SYSCOMMAND, command, lparam);
+}
+
+LRESULT on_mouse_move(WPARAM buttons, LPARAM position) {
+  const int button = buttons == MK_LBUTTON ? 0 : buttons == MK_RBUTTON ? 1 : -1;
+  handle_input(INPUT_MOVE, button, client_x(position), client_y(position));
+  return 0;
+}
+
+LRESULT on_mouse_button(int type, int button, LPARAM position) {
+  handle_input(type, button, client_x(position), client_y(position));
+  return 0;
+}
+
+// Handles one message taken from the queue; false for the quit message.
+bool dispatch(const MSG& message, int& exit_code) {
+  if (message.message == WM_QUIT) {
+    exit_code = static_cast<int>(message.wParam);
+    return false;
+  }
+  TranslateMessage(&message);
+  DispatchMessageA(&message);
+  return true;
+}
+
+// Draws frames back to back, handling every waiting message between two of
+// them; while not drawing (minimised) it blocks in GetMessage.
+int run_message_loop() {
+  int exit_code = 0;
+  MSG message;
+  running = true;
+  while (running) {
+    if (drawing) {
+      draw_frame();
+      SwapBuffers(device_context.get());
+    } else if (GetMessageA(&message, nullptr, 0, 0) != -1) {
+      running = dispatch(message, exit_code);
+    }
+    while (running && PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      running = dispatch(message, exit_code);
+    }
+  }
+  return exit_code;
+}
+
+void tear_down(HWND window) {
+  wglMakeCurrent(nullptr, nullptr);
+  device_context.reset();
+  gl_context.reset();
+  if (window) DestroyWindow(window);
+}
+
+bool register_window_class(HINSTANCE instance) {
+  WNDCLASSEXA window_class = {};
+  window_class.cbSize = sizeof window_class;
+  window_class.lpfnWndProc = window_proc;
+  window_class.hInstance = instance;
+  window_class.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  window_class.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_SCROLLBAR + 1));
+  window_class.lpszClassName = kClassName;
+  return RegisterClassExA(&window_class) != 0;
+}
+
+}  // namespace
+
+LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_CREATE: return on_create(window);
+    case WM_SIZE: return on_size(wparam, lparam);
+    case WM_CLOSE: return on_close();
+    case WM_KEYDOWN: return 0;  // keys act on release
+    case WM_KEYUP: return on_key_up(wparam);
+    case WM_SYSCOMMAND: return on_system_command(window, wparam, lparam);
+    case WM_MOUSEMOVE: return on_mouse_move(wparam, lparam);
+    case WM_LBUTTONDOWN: return on_mouse_button(INPUT_PRESS, 0, lparam);
+    case WM_RBUTTONDOWN: return on_mouse_button(INPUT_PRESS, 1, lparam);
+    case WM_LBUTTONUP: return on_mouse_button(INPUT_RELEASE, 0, lparam);
+    case WM_RBUTTONUP: return on_mouse_button(INPUT_RELEASE, 1, lparam);
+    default: return DefWindowProcA(window, message, wparam, lparam);
+  }
+}
+
+int run_renderer(HINSTANCE instance, int show_command) {
+  if (gl_data() != 0) {
+    report_failure("gl_data");
+    return 0;
+  }
+  if (!register_window_class(instance)) {
+    report_failure("RegisterClassEx");
+    return 0;
+  }
+  bool fullscreen = false;
+  for (;;) {
+    switch_mode = false;
+    fullscreen = !fullscreen;
+    DWORD style = WS_OVERLAPPEDWINDOW;
+    if (fullscreen) {
+      HDC screen = GetDC(nullptr);
+      if (!screen) {
+        report_failure("GetDC");
+        return 0;
+      }
+      window_width = GetDeviceCaps(screen, HORZRES);
+      window_height = GetDeviceCaps(screen, VERTRES);
+      ReleaseDC(nullptr, screen);
+      style = WS_POPUP;  // given CW_USEDEFAULT, a pop-up sits at the screen's top-left corner
+    } else {
+      window_width = kWindowedWidth;
+      window_height = kWindowedHeight;
+    }
+    HWND window = CreateWindowExA(0, kClassName, kTitle, style, CW_USEDEFAULT, CW_USEDEFAULT, window_width,
+                                  window_height, nullptr, nullptr, instance, nullptr);
+    if (!window) {
+      report_failure("CreateWindowEx");
+      tear_down(nullptr);
+      return 0;
+    }
+    ShowWindow(window, show_command);
+    const int exit_code = run_message_loop();
+    tear_down(window);
+    if (!switch_mode) return exit_code;
+  }
+}
+
+}  // namespace tessarine::renderer

@@ -1,0 +1,15 @@
+// The renderer's window layer on Win32: class, windows, message loop.
+#pragma once
+
+#include <windows.h>
+
+namespace tessarine::renderer {
+
+// Runs the renderer: a full-screen window first, a 1024 x 768 window after each
+// odd Tab release. Returns the exit code: 1 after Escape or a close, 0 after a
+// failed set-up step.
+int run_renderer(HINSTANCE instance, int show_command);
+
+LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+
+}  // namespace tessarine::renderer

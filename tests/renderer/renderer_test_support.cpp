@@ -1,0 +1,85 @@
+// A running renderer and what the tests read from its window and picture.
+#include "renderer_test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace tessarine::test {
+
+RECT screen_rect() {
+  SetProcessDPIAware();
+  return RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
+Renderer::Renderer() {
+  // A window left by an earlier test would be taken for this one.
+  EXPECT_TRUE(wait_for_no_window(kRendererTitle)) << "an earlier renderer window is still open";
+  process_ = Process::start(dist_file(L"Tessarine.dll"));
+  EXPECT_TRUE(process_.started()) << "Tessarine.dll did not start";
+  EXPECT_NE(wait_for_window([](HWND) { return true; }), nullptr) << "no window titled Tessarine_VC";
+}
+
+HWND Renderer::window() const {
+  for (HWND candidate : windows_of(process_.id())) {
+    if (window_title(candidate) == kRendererTitle) return candidate;
+  }
+  return nullptr;
+}
+
+HWND Renderer::wait_for_window(const std::function<bool(HWND)>& pred, Millis timeout) const {
+  HWND found = nullptr;
+  wait_until(
+      [&] {
+        found = window();
+        return found && pred(found);
+      },
+      timeout);
+  return found && pred(found) ? found : nullptr;
+}
+
+double Renderer::cpu_seconds() const {
+  FILETIME created, ended, kernel, user;
+  if (!GetProcessTimes(process_.handle(), &created, &ended, &kernel, &user)) return -1.0;
+  auto seconds = [](const FILETIME& time) {
+    return static_cast<double>(static_cast<ULONGLONG>(time.dwHighDateTime) << 32 | time.dwLowDateTime) / 1e7;
+  };
+  return seconds(kernel) + seconds(user);
+}
+
+bool is_full_screen_popup(HWND window) {
+  RECT rect = {};
+  GetWindowRect(window, &rect);
+  const RECT screen = screen_rect();
+  const LONG style = GetWindowLongW(window, GWL_STYLE);
+  return EqualRect(&rect, &screen) && (style & WS_POPUP) && (style & WS_VISIBLE) && !(style & WS_CAPTION);
+}
+
+bool is_framed_1024_by_768(HWND window) {
+  RECT rect = {};
+  GetWindowRect(window, &rect);
+  const LONG style = GetWindowLongW(window, GWL_STYLE);
+  return rect.right - rect.left == 1024 && rect.bottom - rect.top == 768 &&
+         (style & WS_OVERLAPPEDWINDOW) == WS_OVERLAPPEDWINDOW && (style & WS_VISIBLE) && !(style & WS_POPUP);
+}
+
+double share_near(const Picture& picture, int r, int g, int b, int tolerance) {
+  if (picture.pixels.empty()) return 0.0;
+  size_t matching = 0;
+  for (COLORREF colour : picture.pixels) matching += colour_near(colour, r, g, b, tolerance);
+  return static_cast<double>(matching) / static_cast<double>(picture.pixels.size());
+}
+
+// The text is (0.1, 1.0, 0.1) at alpha 0.4: about (10, 117, 41) over the
+// background; every line and the background have no red at all.
+int text_pixels(const Picture& picture) {
+  int count = 0;
+  for (COLORREF colour : picture.pixels) count += GetRValue(colour) >= 5 && GetGValue(colour) >= 60;
+  return count;
+}
+
+int bright_green_pixels(const Picture& picture) {
+  int count = 0;
+  for (COLORREF colour : picture.pixels) count += GetGValue(colour) >= 150 && GetRValue(colour) < 40;
+  return count;
+}
+
+}  // namespace tessarine::test

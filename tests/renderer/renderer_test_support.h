@@ -1,0 +1,41 @@
+// A running renderer and what the tests read from its window and picture.
+#pragma once
+
+#include "win32_test_support.h"
+
+namespace tessarine::test {
+
+inline constexpr wchar_t kRendererTitle[] = L"Tessarine_VC";
+inline constexpr wchar_t kRendererClass[] = L"opengl demo";
+
+// The screen in real pixels (the renderer declares itself DPI-aware).
+RECT screen_rect();
+
+// Tessarine.dll started from dist/, with its first window found.
+class Renderer {
+ public:
+  Renderer();
+  Process& process() { return process_; }
+  // The process's window titled "Tessarine_VC", or null (between two windows).
+  HWND window() const;
+  // Waits until a window of the process passes `pred`; returns it, or null.
+  HWND wait_for_window(const std::function<bool(HWND)>& pred, Millis timeout = kStartTimeout) const;
+  // Seconds of processor time the process has used so far.
+  double cpu_seconds() const;
+
+ private:
+  Process process_;
+};
+
+// Shown windows of the two modes.
+bool is_full_screen_popup(HWND window);
+bool is_framed_1024_by_768(HWND window);
+
+// Share of the picture's pixels near (r, g, b).
+double share_near(const Picture& picture, int r, int g, int b, int tolerance);
+// Pixels of the frame-rate text: the only colour of the scene with any red.
+int text_pixels(const Picture& picture);
+// Pixels of bright green lines.
+int bright_green_pixels(const Picture& picture);
+
+}  // namespace tessarine::test
