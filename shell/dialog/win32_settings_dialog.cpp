@@ -111,7 +111,8 @@ class SettingsDialog {
   LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam);
 
   RECT area_of(int id) const;
-  HWND create_controls();
+  void load_resources(int dots_per_inch);
+  void create_controls();
   HWND add_label(HWND parent, int id, const wchar_t* text, const LabelLook* look,
                  const ControlEvents* events = nullptr);
   button::Command* add_command(HWND parent, int id, const wchar_t* caption, int index);
@@ -283,6 +284,14 @@ bool SettingsDialog::create() {
                  frame.bottom - frame.top + client_height - client.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
 
+  load_resources(dots_per_inch);
+  create_controls();
+  return true;
+}
+
+void SettingsDialog::load_resources(int dots_per_inch) {
+  HINSTANCE instance = program_instance();
+  // The program's icon, shared with the shell.
   icon_.handle = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, 32, 32, 0));
   small_icon_.handle = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
                                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
@@ -306,12 +315,9 @@ bool SettingsDialog::create() {
   url_text_ = {underlined_font_.get(), RGB(255, 255, 255), DT_LEFT | DT_SINGLELINE | DT_NOPREFIX, false, hand_.handle};
   for (int kind = 0; kind < kKindCount; ++kind) kind_events_[kind].pressed = [this, kind] { select_kind(kind); };
   url_events_.clicked = [this] { open_web_address(); };
-
-  create_controls();
-  return true;
 }
 
-HWND SettingsDialog::create_controls() {
+void SettingsDialog::create_controls() {
   // Creation order is the keyboard order: the panel's repeat list and file
   // button, then OK and Cancel.
   const RECT outline_area = [&] {
@@ -363,36 +369,35 @@ HWND SettingsDialog::create_controls() {
   set_image_picture(mark_sources_[1], selected_mark_.get());
   controls_.push_back({kIdMarkSource0, mark_sources_[0], nullptr});
   controls_.push_back({kIdMarkSource1, mark_sources_[1], nullptr});
-  return panel_;
 }
 
 void SettingsDialog::load() {
   const SettingsRecord& record = state_.record();
 
-  // 1. Centred horizontally, a third of the free height from the top, on the
-  // outer window.
+  // Centred horizontally, a third of the free height from the top, measured
+  // on the outer window.
   RECT outer = {};
   if (GetWindowRect(window_, &outer)) {
     const Point at = centred_position(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
                                       outer.right - outer.left, outer.bottom - outer.top, twips_per_pixel_);
     SetWindowPos(window_, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  // 2. Every button control among the dialog's controls starts its pointer poll.
+  // Every button control among the dialog's controls starts its pointer poll.
   for (const Control& control : controls_) {
     if (control.command) control.command->Initialize();
   }
-  // 3 to 7. Marks and enabling.
+  // The marks, and the enabling that follows the loaded kind.
   if (repeat_) EnableWindow(repeat_, FALSE);
   apply_enabling();
-  // 8, 9. The repeat text first, then the list, which leaves the text alone.
+  // The repeat text first, then the list, which leaves the text alone.
   if (repeat_) {
     SetWindowTextW(repeat_, repeat_text(record.BgmRepeat).c_str());
     for (const std::wstring& entry : repeat_list())
       SendMessageW(repeat_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
   }
-  // 10. The file label.
   if (file_label_) SetWindowTextW(file_label_, record.BgmFile.c_str());
-  // 11. The anchor of the zoom: where the mouse was when the dialog was asked for.
+  // The anchor of the zoom: where the mouse was when the dialog was asked
+  // for. A coordinate beyond 16 bits leaves that half of the anchor as it was.
   StartupModule& module = Tessarine_B();
   POINT cursor = {};
   if (GetCursorPos(&cursor)) {
@@ -402,7 +407,6 @@ void SettingsDialog::load() {
     module.AnchorX = 0;
     module.AnchorY = 0;
   }
-  // 12, 13.
   ZoomOpen(window_);
   set_screen_pointer(nullptr);
 }
