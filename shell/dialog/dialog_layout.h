@@ -32,12 +32,10 @@ struct Twips {
   int height = 0;
 };
 
-// Which window a control lies in.
-enum class Container { kDialog, kPanel };
-
+// A control's place in its container: the dialog, or the panel for the
+// identifiers from kIdHeading on.
 struct Placement {
   int id;
-  Container container;
   Twips twips;
 };
 
@@ -48,23 +46,23 @@ inline constexpr int kClientHeightTwips = 3645;
 inline constexpr Twips kHeadingOutline = {300, 300, 1695, 315};
 
 inline constexpr std::array<Placement, 17> kPlacements = {{
-    {kIdPanel, Container::kDialog, {180, 240, 7035, 2475}},
-    {kIdUrl, Container::kDialog, {180, 3120, 3105, 195}},
-    {kIdSet, Container::kDialog, {4860, 3000, 1155, 375}},
-    {kIdCancel, Container::kDialog, {6060, 3000, 1155, 375}},
-    {kIdMarkSource0, Container::kDialog, {8040, 300, 180, 180}},
-    {kIdMarkSource1, Container::kDialog, {8040, 600, 180, 180}},
-    {kIdHeading, Container::kPanel, {300, 360, 1665, 195}},
-    {kIdMark0 + 1, Container::kPanel, {420, 840, 195, 195}},
-    {kIdKindLabel0 + 1, Container::kPanel, {660, 840, 645, 195}},
-    {kIdRepeat, Container::kPanel, {1680, 780, 615, 300}},
-    {kIdRepeatCaption, Container::kPanel, {2340, 840, 990, 195}},
-    {kIdMark0 + 0, Container::kPanel, {420, 1140, 195, 195}},
-    {kIdKindLabel0 + 0, Container::kPanel, {660, 1140, 330, 195}},
-    {kIdMark0 + 2, Container::kPanel, {420, 1440, 195, 195}},
-    {kIdKindLabel0 + 2, Container::kPanel, {660, 1440, 900, 195}},
-    {kIdFileButton, Container::kPanel, {420, 1740, 615, 315}},
-    {kIdFileLabel, Container::kPanel, {1080, 1740, 5595, 495}},
+    {kIdPanel, {180, 240, 7035, 2475}},
+    {kIdUrl, {180, 3120, 3105, 195}},
+    {kIdSet, {4860, 3000, 1155, 375}},
+    {kIdCancel, {6060, 3000, 1155, 375}},
+    {kIdMarkSource0, {8040, 300, 180, 180}},
+    {kIdMarkSource1, {8040, 600, 180, 180}},
+    {kIdHeading, {300, 360, 1665, 195}},
+    {kIdMark0 + 1, {420, 840, 195, 195}},
+    {kIdKindLabel0 + 1, {660, 840, 645, 195}},
+    {kIdRepeat, {1680, 780, 615, 300}},
+    {kIdRepeatCaption, {2340, 840, 990, 195}},
+    {kIdMark0 + 0, {420, 1140, 195, 195}},
+    {kIdKindLabel0 + 0, {660, 1140, 330, 195}},
+    {kIdMark0 + 2, {420, 1440, 195, 195}},
+    {kIdKindLabel0 + 2, {660, 1440, 900, 195}},
+    {kIdFileButton, {420, 1740, 615, 315}},
+    {kIdFileLabel, {1080, 1740, 5595, 495}},
 }};
 
 // The placement of a control; nothing for an unknown identifier.

@@ -3,7 +3,6 @@
 // the close command leave alone. Driven with real mouse and key input.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
 
 #include "dialog_layout.h"  // the controls' child window identifiers
