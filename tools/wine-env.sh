@@ -62,6 +62,12 @@ _tessarine_init_prefix() {
     wineboot -i >"$_tessarine_run/wineboot.log" 2>&1
     wineserver -w
   fi
+  # The shell's windows ask for "ＭＳ Ｐゴシック"; let the proportional IPA
+  # Gothic stand in for it (Wine's own fallback picks the fixed-pitch one).
+  if [ ! -f "$WINEPREFIX/.tessarine-fonts" ]; then
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ Ｐゴシック' /t REG_SZ /d IPAPGothic /f \
+      >/dev/null 2>&1 && touch "$WINEPREFIX/.tessarine-fonts"
+  fi
 }
 
 tessarine_env_stop() {

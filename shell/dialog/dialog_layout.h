@@ -1,0 +1,98 @@
+// Where the settings dialog's controls stand, in twips (1/1440 inch), and the
+// conversions to the screen's pixels. The identifiers are the controls' child
+// window identifiers, by which tests find them too.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+namespace tessarine::shell::dialog {
+
+enum ControlId : int {
+  kIdPanel = 100,          // Pic_C(0)
+  kIdUrl = 101,            // lbl_URL
+  kIdSet = 102,            // Cmd_Set
+  kIdCancel = 103,         // Cmd_Can
+  kIdMarkSource0 = 104,    // Img_Ra(0), unselected mark
+  kIdMarkSource1 = 105,    // Img_Ra(1), selected mark
+  kIdHeading = 110,        // lbl(15)
+  kIdRepeat = 111,         // BGM_Repeat
+  kIdRepeatCaption = 112,  // lbl(14)
+  kIdFileButton = 113,     // Cmd_File(0)
+  kIdFileLabel = 114,      // lbl_Fname(0)
+  kIdMark0 = 120,          // Img_BGM(0..2): kIdMark0 + kind
+  kIdKindLabel0 = 130,     // lbl_BGM(0..2): kIdKindLabel0 + kind
+};
+
+struct Twips {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+};
+
+// A control's place in its container: the dialog, or the panel for the
+// identifiers from kIdHeading on.
+struct Placement {
+  int id;
+  Twips twips;
+};
+
+// The client area of the dialog.
+inline constexpr int kClientWidthTwips = 7440;
+inline constexpr int kClientHeightTwips = 3645;
+// The outline Shape3(3) around the heading, drawn by the panel.
+inline constexpr Twips kHeadingOutline = {300, 300, 1695, 315};
+
+inline constexpr std::array<Placement, 17> kPlacements = {{
+    {kIdPanel, {180, 240, 7035, 2475}},
+    {kIdUrl, {180, 3120, 3105, 195}},
+    {kIdSet, {4860, 3000, 1155, 375}},
+    {kIdCancel, {6060, 3000, 1155, 375}},
+    {kIdMarkSource0, {8040, 300, 180, 180}},
+    {kIdMarkSource1, {8040, 600, 180, 180}},
+    {kIdHeading, {300, 360, 1665, 195}},
+    {kIdMark0 + 1, {420, 840, 195, 195}},
+    {kIdKindLabel0 + 1, {660, 840, 645, 195}},
+    {kIdRepeat, {1680, 780, 615, 300}},
+    {kIdRepeatCaption, {2340, 840, 990, 195}},
+    {kIdMark0 + 0, {420, 1140, 195, 195}},
+    {kIdKindLabel0 + 0, {660, 1140, 330, 195}},
+    {kIdMark0 + 2, {420, 1440, 195, 195}},
+    {kIdKindLabel0 + 2, {660, 1440, 900, 195}},
+    {kIdFileButton, {420, 1740, 615, 315}},
+    {kIdFileLabel, {1080, 1740, 5595, 495}},
+}};
+
+// The placement of a control; nothing for an unknown identifier.
+std::optional<Twips> placement_of(int id);
+
+// The screen's twips per pixel for a dots-per-inch figure (15 at 96 dpi).
+int twips_per_pixel(int dots_per_inch);
+
+// Twips to pixels, to the nearest pixel.
+int to_pixels(int twips, int twips_per_pixel);
+
+struct PixelRect {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+};
+PixelRect to_pixels(const Twips& twips, int twips_per_pixel);
+
+// The outer window's top-left corner that centres it horizontally and puts it
+// one third of the free height from the top, worked out in twips as the
+// dialog does: each difference truncated toward zero after the division.
+struct Point {
+  int x = 0;
+  int y = 0;
+};
+Point centred_position(int screen_width, int screen_height, int window_width, int window_height, int twips_per_pixel);
+
+// The height in pixels of the dialog's 9.75-point font (negative: character
+// height, as a font request takes it).
+int font_height(int dots_per_inch);
+
+}  // namespace tessarine::shell::dialog

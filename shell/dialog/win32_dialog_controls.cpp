@@ -1,0 +1,331 @@
+// Panel, label and image child windows of the settings dialog. Labels and
+// images fill themselves with their container's retained picture first, so
+// they look transparent over the painted background.
+#include "win32_dialog_controls.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace tessarine::shell::dialog {
+
+namespace {
+
+constexpr wchar_t kPanelClass[] = L"Tessarine_Panel";
+constexpr wchar_t kLabelClass[] = L"Tessarine_Label";
+constexpr wchar_t kImageClass[] = L"Tessarine_Image";
+
+HCURSOR g_screen_pointer = nullptr;
+
+struct LabelData {
+  const LabelLook* look;
+  const ControlEvents* events;
+  bool held = false;
+};
+
+struct ImageData {
+  HBITMAP picture = nullptr;
+  const ControlEvents* events;
+  bool held = false;
+};
+
+struct PanelData {
+  const Surface* surface;
+  RECT outline;
+};
+
+template <typename Data>
+Data* data_of(HWND window) {
+  return reinterpret_cast<Data*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+// Creation hands the data over; WM_NCDESTROY deletes it. (A window that
+// fails before WM_NCCREATE leaves its few bytes behind, never a double free.)
+template <typename Data>
+void adopt(HWND window, LPARAM lparam) {
+  auto* create = reinterpret_cast<CREATESTRUCTW*>(lparam);
+  SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+}
+
+bool set_pointer(HWND window, LPARAM lparam, HCURSOR own) {
+  if (g_screen_pointer) {
+    SetCursor(g_screen_pointer);
+    return true;
+  }
+  if (own && LOWORD(lparam) == HTCLIENT) {
+    SetCursor(own);
+    return true;
+  }
+  (void)window;
+  return false;
+}
+
+// Press and click tracking shared by labels and images.
+template <typename Data>
+bool handle_mouse(HWND window, UINT message, LPARAM lparam, Data* data) {
+  const ControlEvents* events = data ? data->events : nullptr;
+  switch (message) {
+    case WM_LBUTTONDOWN:
+      if (events && events->clicked) {
+        data->held = true;
+        SetCapture(window);
+      }
+      [[fallthrough]];
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+      if (events && events->pressed) events->pressed();
+      return true;
+    case WM_LBUTTONUP: {
+      if (!data || !data->held) return true;
+      data->held = false;
+      ReleaseCapture();
+      RECT client;
+      GetClientRect(window, &client);
+      const POINT at = {static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
+      if (PtInRect(&client, at) && events && events->clicked) events->clicked();
+      return true;
+    }
+    case WM_CAPTURECHANGED:
+      if (data) data->held = false;
+      return true;
+    default:
+      return false;
+  }
+}
+
+void paint_label(HWND window, HDC dc, const LabelLook& look) {
+  RECT client;
+  GetClientRect(window, &client);
+  paint_container_background(window, dc);
+  RECT text_area = client;
+  if (look.border) {
+    FrameRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    InflateRect(&text_area, -2, -2);
+  }
+  const int length = GetWindowTextLengthW(window);
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  GetWindowTextW(window, text.data(), length + 1);
+  text.resize(static_cast<size_t>(length));
+  const int saved = SaveDC(dc);
+  IntersectClipRect(dc, text_area.left, text_area.top, text_area.right, text_area.bottom);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, look.colour);
+  if (look.font) SelectObject(dc, look.font);
+  DrawTextW(dc, text.c_str(), length, &text_area, look.format);
+  RestoreDC(dc, saved);
+}
+
+LRESULT CALLBACK label_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  auto* data = data_of<LabelData>(window);
+  if (handle_mouse(window, message, lparam, data)) return 0;
+  switch (message) {
+    case WM_NCCREATE:
+      adopt<LabelData>(window, lparam);
+      break;
+    case WM_NCDESTROY:
+      delete data;
+      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+      break;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      gdi::PaintDc paint(window);
+      if (data && paint.get()) paint_label(window, paint.get(), *data->look);
+      return 0;
+    }
+    case WM_SETTEXT: {
+      const LRESULT result = DefWindowProcW(window, message, wparam, lparam);
+      InvalidateRect(window, nullptr, FALSE);
+      return result;
+    }
+    case WM_SETCURSOR:
+      if (set_pointer(window, lparam, data ? data->look->cursor : nullptr)) return TRUE;
+      break;
+    default:
+      break;
+  }
+  return DefWindowProcW(window, message, wparam, lparam);
+}
+
+LRESULT CALLBACK image_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  auto* data = data_of<ImageData>(window);
+  if (handle_mouse(window, message, lparam, data)) return 0;
+  switch (message) {
+    case WM_NCCREATE:
+      adopt<ImageData>(window, lparam);
+      break;
+    case WM_NCDESTROY:
+      delete data;
+      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+      break;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      gdi::PaintDc paint(window);
+      if (!paint.get()) return 0;
+      paint_container_background(window, paint.get());
+      if (data && data->picture) {
+        BITMAP info = {};
+        GetObjectW(data->picture, sizeof info, &info);
+        gdi::MemoryDc source(paint.get());
+        gdi::Selection selected(source.get(), data->picture);
+        BitBlt(paint.get(), 0, 0, info.bmWidth, info.bmHeight, source.get(), 0, 0, SRCCOPY);
+      }
+      return 0;
+    }
+    case WM_SETCURSOR:
+      if (set_pointer(window, lparam, nullptr)) return TRUE;
+      break;
+    default:
+      break;
+  }
+  return DefWindowProcW(window, message, wparam, lparam);
+}
+
+void paint_panel(HDC dc, const PanelData& data) {
+  if (data.surface) data.surface->show(dc);
+  if (!IsRectEmpty(&data.outline)) FrameRect(dc, &data.outline, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+}
+
+LRESULT CALLBACK panel_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  auto* data = data_of<PanelData>(window);
+  switch (message) {
+    case WM_NCCREATE:
+      adopt<PanelData>(window, lparam);
+      break;
+    case WM_NCDESTROY:
+      delete data;
+      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+      break;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      gdi::PaintDc paint(window);
+      if (data && paint.get()) paint_panel(paint.get(), *data);
+      return 0;
+    }
+    case WM_PRINTCLIENT:
+      if (data) paint_panel(reinterpret_cast<HDC>(wparam), *data);
+      return 0;
+    case WM_SETCURSOR:
+      if (set_pointer(window, lparam, nullptr)) return TRUE;
+      break;
+    default:
+      break;
+  }
+  return DefWindowProcW(window, message, wparam, lparam);
+}
+
+void register_class(HINSTANCE instance, const wchar_t* name, WNDPROC procedure) {
+  WNDCLASSW window_class = {};
+  if (GetClassInfoW(instance, name, &window_class)) return;
+  window_class.lpfnWndProc = procedure;
+  window_class.hInstance = instance;
+  window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  window_class.lpszClassName = name;
+  RegisterClassW(&window_class);
+}
+
+HWND create_child(const wchar_t* class_name, HWND parent, int id, const RECT& area, const wchar_t* text, DWORD style,
+                  DWORD ex_style, void* data) {
+  return CreateWindowExW(ex_style, class_name, text, WS_CHILD | WS_VISIBLE | style, area.left, area.top,
+                         area.right - area.left, area.bottom - area.top, parent,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                         reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)), data);
+}
+
+}  // namespace
+
+void Surface::paint_rows(int width, int height, Rgb (*colour)(int level)) {
+  if (width <= 0 || height <= 0) return;
+  const std::vector<int> levels = background_levels(height);
+  if (levels.empty()) return;
+  if (!dc_) dc_ = gdi::MemoryDc(nullptr);
+  if (!dc_) return;
+  if (width != width_ || height != height_ || !bitmap_) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    gdi::Bitmap bitmap(CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap) return;
+    HGDIOBJ previous = SelectObject(dc_.get(), bitmap.get());
+    if (!original_) original_ = previous;
+    bitmap_ = std::move(bitmap);
+    width_ = width;
+    height_ = height;
+  }
+  DIBSECTION section = {};
+  if (!GetObjectW(bitmap_.get(), sizeof section, &section) || !section.dsBm.bmBits) return;
+  GdiFlush();
+  auto* pixels = static_cast<uint32_t*>(section.dsBm.bmBits);
+  // Rows 0 to N; the row N lies just below a surface of N rows and is skipped.
+  const size_t rows = std::min(levels.size(), static_cast<size_t>(height));
+  for (size_t y = 0; y < rows; ++y) {
+    const Rgb c = colour(levels[y]);
+    const uint32_t value = static_cast<uint32_t>(c.r) << 16 | static_cast<uint32_t>(c.g) << 8 | c.b;
+    std::fill_n(pixels + y * static_cast<size_t>(width), width, value);
+  }
+}
+
+void Surface::show(HDC dc) const {
+  if (!dc_ || !bitmap_) return;
+  BitBlt(dc, 0, 0, width_, height_, dc_.get(), 0, 0, SRCCOPY);
+}
+
+void paint_container_background(HWND child, HDC dc) {
+  HWND parent = GetParent(child);
+  if (!parent) return;
+  POINT origin = {0, 0};
+  MapWindowPoints(child, parent, &origin, 1);
+  POINT previous = {};
+  OffsetViewportOrgEx(dc, -origin.x, -origin.y, &previous);
+  SendMessageW(parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  SetViewportOrgEx(dc, previous.x, previous.y, nullptr);
+}
+
+void set_screen_pointer(HCURSOR cursor) { g_screen_pointer = cursor; }
+HCURSOR screen_pointer() { return g_screen_pointer; }
+
+void register_control_classes(HINSTANCE instance) {
+  register_class(instance, kPanelClass, panel_procedure);
+  register_class(instance, kLabelClass, label_procedure);
+  register_class(instance, kImageClass, image_procedure);
+}
+
+HWND create_label(HWND parent, int id, const RECT& area, const std::wstring& text, const LabelLook* look,
+                  const ControlEvents* events) {
+  auto* data = new LabelData{look, events};
+  HWND window = create_child(kLabelClass, parent, id, area, text.c_str(), 0, 0, data);
+  return window;
+}
+
+HWND create_image(HWND parent, int id, const RECT& area, const ControlEvents* events) {
+  auto* data = new ImageData{nullptr, events};
+  HWND window = create_child(kImageClass, parent, id, area, L"", 0, 0, data);
+  return window;
+}
+
+void set_image_picture(HWND image, HBITMAP picture) {
+  auto* data = data_of<ImageData>(image);
+  if (!data) return;
+  data->picture = picture;
+  InvalidateRect(image, nullptr, FALSE);
+}
+
+HBITMAP image_picture(HWND image) {
+  auto* data = data_of<ImageData>(image);
+  return data ? data->picture : nullptr;
+}
+
+HWND create_panel(HWND parent, int id, const RECT& area, const Surface* surface, const RECT& outline) {
+  auto* data = new PanelData{surface, outline};
+  HWND window =
+      create_child(kPanelClass, parent, id, area, L"", WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, data);
+  return window;
+}
+
+}  // namespace tessarine::shell::dialog
