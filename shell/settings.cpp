@@ -1,6 +1,8 @@
 // Platform-free rules of the settings file.
 #include "settings.h"
 
+#include "number_text.h"
+
 #include <cmath>
 #include <cstdlib>
 
@@ -11,41 +13,6 @@ std::wstring integer_text(long long value) {
   return L" " + std::to_wstring(value);
 }
 
-namespace {
-
-bool is_blank(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\u3000'; }
-bool is_digit(wchar_t c) { return c >= L'0' && c <= L'9'; }
-
-// Parses [blanks][sign]digits[.digits][e[sign]digits][blanks]; the whole text
-// must be used.
-std::optional<double> read_number(const std::wstring& text) {
-  size_t i = 0, n = text.size();
-  while (i < n && is_blank(text[i])) ++i;
-  size_t start = i;
-  if (i < n && (text[i] == L'+' || text[i] == L'-')) ++i;
-  size_t digits = 0;
-  while (i < n && is_digit(text[i])) ++i, ++digits;
-  if (i < n && text[i] == L'.') {
-    ++i;
-    while (i < n && is_digit(text[i])) ++i, ++digits;
-  }
-  if (digits == 0) return std::nullopt;
-  if (i < n && (text[i] == L'e' || text[i] == L'E')) {
-    size_t j = i + 1;
-    if (j < n && (text[j] == L'+' || text[j] == L'-')) ++j;
-    size_t exp_digits = 0;
-    while (j < n && is_digit(text[j])) ++j, ++exp_digits;
-    if (exp_digits > 0) i = j;
-  }
-  size_t end = i;
-  while (i < n && is_blank(text[i])) ++i;
-  if (i != n) return std::nullopt;
-  std::string ascii;
-  for (size_t k = start; k < end; ++k) ascii.push_back(static_cast<char>(text[k]));
-  return std::strtod(ascii.c_str(), nullptr);
-}
-
-}  // namespace
 
 std::optional<int16_t> read_int16(const std::wstring& text) {
   auto number = read_number(text);

@@ -9,11 +9,10 @@
 #include "win32_gdi.h"
 #include "win32_picture.h"
 #include "win32_shell.h"
+#include "embedded.h"
 
-extern const unsigned char kPreviewGridJpeg[];
-extern const std::size_t kPreviewGridJpeg_size;
-extern const unsigned char kPreviewBackgroundJpeg[];
-extern const std::size_t kPreviewBackgroundJpeg_size;
+TESSARINE_EMBEDDED(kPreviewGridJpeg);
+TESSARINE_EMBEDDED(kPreviewBackgroundJpeg);
 
 namespace tessarine::shell {
 namespace {

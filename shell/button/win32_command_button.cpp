@@ -8,19 +8,14 @@
 #include "command_paint.h"
 #include "win32_gdi.h"
 #include "win32_picture.h"
+#include "embedded.h"
 
-extern const unsigned char kLookNormal[];
-extern const std::size_t kLookNormal_size;
-extern const unsigned char kLookHighLight[];
-extern const std::size_t kLookHighLight_size;
-extern const unsigned char kLookHighLightSelect[];
-extern const std::size_t kLookHighLightSelect_size;
-extern const unsigned char kLookSelected[];
-extern const std::size_t kLookSelected_size;
-extern const unsigned char kLookPressed[];
-extern const std::size_t kLookPressed_size;
-extern const unsigned char kLookDisable[];
-extern const std::size_t kLookDisable_size;
+TESSARINE_EMBEDDED(kLookNormal);
+TESSARINE_EMBEDDED(kLookHighLight);
+TESSARINE_EMBEDDED(kLookHighLightSelect);
+TESSARINE_EMBEDDED(kLookSelected);
+TESSARINE_EMBEDDED(kLookPressed);
+TESSARINE_EMBEDDED(kLookDisable);
 
 namespace tessarine::button {
 namespace {
@@ -69,18 +64,18 @@ int screen_dpi_y() {
 }
 
 FontSpec font_spec_of(HFONT font) {
-  FontSpec spec;
+  FontSpec font_spec;
   LOGFONTW description = {};
-  if (!font || !GetObjectW(font, sizeof description, &description)) return spec;
-  spec.face = description.lfFaceName;
+  if (!font || !GetObjectW(font, sizeof description, &description)) return font_spec;
+  font_spec.face = description.lfFaceName;
   const int height = description.lfHeight < 0 ? -description.lfHeight : description.lfHeight;
-  if (height > 0) spec.points = std::round(height * 72.0 / screen_dpi_y() * 4) / 4;
-  spec.weight = description.lfWeight ? static_cast<int>(description.lfWeight) : FW_NORMAL;
-  spec.italic = description.lfItalic != 0;
-  spec.underline = description.lfUnderline != 0;
-  spec.strikethrough = description.lfStrikeOut != 0;
-  spec.charset = description.lfCharSet;
-  return spec;
+  if (height > 0) font_spec.points = std::round(height * 72.0 / screen_dpi_y() * 4) / 4;
+  font_spec.weight = description.lfWeight ? static_cast<int>(description.lfWeight) : FW_NORMAL;
+  font_spec.italic = description.lfItalic != 0;
+  font_spec.underline = description.lfUnderline != 0;
+  font_spec.strikethrough = description.lfStrikeOut != 0;
+  font_spec.charset = description.lfCharSet;
+  return font_spec;
 }
 
 FontSpec ambient_font_of(HWND host) {
@@ -89,15 +84,15 @@ FontSpec ambient_font_of(HWND host) {
   return font_spec_of(font);
 }
 
-gdi::Font make_font(const FontSpec& spec) {
+gdi::Font make_font(const FontSpec& font_spec) {
   LOGFONTW description = {};
-  description.lfHeight = -static_cast<LONG>(std::lround(spec.points * screen_dpi_y() / 72.0));
-  description.lfWeight = spec.weight;
-  description.lfItalic = spec.italic;
-  description.lfUnderline = spec.underline;
-  description.lfStrikeOut = spec.strikethrough;
-  description.lfCharSet = static_cast<BYTE>(spec.charset);
-  lstrcpynW(description.lfFaceName, spec.face.c_str(), LF_FACESIZE);
+  description.lfHeight = -static_cast<LONG>(std::lround(font_spec.points * screen_dpi_y() / 72.0));
+  description.lfWeight = font_spec.weight;
+  description.lfItalic = font_spec.italic;
+  description.lfUnderline = font_spec.underline;
+  description.lfStrikeOut = font_spec.strikethrough;
+  description.lfCharSet = static_cast<BYTE>(font_spec.charset);
+  lstrcpynW(description.lfFaceName, font_spec.face.c_str(), LF_FACESIZE);
   return gdi::Font(CreateFontIndirectW(&description));
 }
 

@@ -1,27 +1,18 @@
 // The background rows of the dialog and its panel.
 #include "background.h"
 
+#include "number_text.h"
+
 #include <cmath>
 
 namespace tessarine::shell::dialog {
 
-namespace {
-
-long long round_half_even(double value) {
-  const double lower = std::floor(value);
-  const double fraction = value - lower;
-  long long result = static_cast<long long>(lower);
-  if (fraction > 0.5 || (fraction == 0.5 && result % 2 != 0)) ++result;
-  return result;
-}
-
-}  // namespace
 
 std::vector<int> background_levels(double height) {
   std::vector<int> levels;
   if (!(height >= 1.0) || !std::isfinite(height)) return levels;
   const double d = height / 3.142;
-  const long long rows = round_half_even(height);
+  const long long rows = static_cast<long long>(round_half_even(height));
   levels.reserve(static_cast<size_t>(rows) + 1);
   for (long long y = 0; y <= rows; ++y) {
     levels.push_back(static_cast<int>(round_half_even(std::fabs(220.0 * std::sin(static_cast<double>(y) / d)))));

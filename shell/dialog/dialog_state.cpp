@@ -1,57 +1,13 @@
 // The settings dialog's decisions: kind enabling, repeat texts and OK's writes.
 #include "dialog_state.h"
 
+#include "number_text.h"
+
 #include <cmath>
 #include <cstdlib>
 
 namespace tessarine::shell::dialog {
 
-namespace {
-
-bool is_blank(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\u3000'; }
-bool is_digit(wchar_t c) { return c >= L'0' && c <= L'9'; }
-
-// [blanks][sign]digits[.digits][e[sign]digits][blanks], the whole text used.
-std::optional<double> read_number(const std::wstring& text) {
-  size_t i = 0;
-  const size_t n = text.size();
-  while (i < n && is_blank(text[i])) ++i;
-  const size_t start = i;
-  if (i < n && (text[i] == L'+' || text[i] == L'-')) ++i;
-  size_t digits = 0;
-  while (i < n && is_digit(text[i])) ++i, ++digits;
-  if (i < n && text[i] == L'.') {
-    ++i;
-    while (i < n && is_digit(text[i])) ++i, ++digits;
-  }
-  if (digits == 0) return std::nullopt;
-  if (i < n && (text[i] == L'e' || text[i] == L'E')) {
-    size_t j = i + 1;
-    if (j < n && (text[j] == L'+' || text[j] == L'-')) ++j;
-    size_t exponent_digits = 0;
-    while (j < n && is_digit(text[j])) ++j, ++exponent_digits;
-    if (exponent_digits == 0) return std::nullopt;
-    i = j;
-  }
-  const size_t end = i;
-  while (i < n && is_blank(text[i])) ++i;
-  if (i != n) return std::nullopt;
-  std::string ascii(text.begin() + static_cast<std::ptrdiff_t>(start), text.begin() + static_cast<std::ptrdiff_t>(end));
-  const double value = std::strtod(ascii.c_str(), nullptr);
-  if (!std::isfinite(value)) return std::nullopt;
-  return value;
-}
-
-// Nearest integer, halves to the even neighbour, whatever the rounding mode.
-double round_half_even(double value) {
-  const double lower = std::floor(value);
-  const double fraction = value - lower;
-  if (fraction > 0.5) return lower + 1;
-  if (fraction < 0.5) return lower;
-  return std::fmod(lower, 2.0) == 0 ? lower : lower + 1;
-}
-
-}  // namespace
 
 Enabling enabling_for(int16_t kind) {
   Enabling result;

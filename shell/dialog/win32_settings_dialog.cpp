@@ -20,13 +20,11 @@
 #include "win32_dialog_controls.h"
 #include "win32_file_picker.h"
 #include "win32_picture.h"
+#include "embedded.h"
 
-extern const unsigned char kMarkUnselectedJpeg[];
-extern const std::size_t kMarkUnselectedJpeg_size;
-extern const unsigned char kMarkSelectedJpeg[];
-extern const std::size_t kMarkSelectedJpeg_size;
-extern const unsigned char kHandCursor[];
-extern const std::size_t kHandCursor_size;
+TESSARINE_EMBEDDED(kMarkUnselectedJpeg);
+TESSARINE_EMBEDDED(kMarkSelectedJpeg);
+TESSARINE_EMBEDDED(kHandCursor);
 
 namespace tessarine::shell {
 

@@ -9,17 +9,13 @@
 #include "win32_command_button.h"
 #include "win32_picture.h"
 #include "win32_test_support.h"
+#include "embedded.h"
 
-extern const unsigned char kLookNormal[];
-extern const std::size_t kLookNormal_size;
-extern const unsigned char kLookHighLight[];
-extern const std::size_t kLookHighLight_size;
-extern const unsigned char kLookHighLightSelect[];
-extern const std::size_t kLookHighLightSelect_size;
-extern const unsigned char kLookSelected[];
-extern const std::size_t kLookSelected_size;
-extern const unsigned char kLookDisable[];
-extern const std::size_t kLookDisable_size;
+TESSARINE_EMBEDDED(kLookNormal);
+TESSARINE_EMBEDDED(kLookHighLight);
+TESSARINE_EMBEDDED(kLookHighLightSelect);
+TESSARINE_EMBEDDED(kLookSelected);
+TESSARINE_EMBEDDED(kLookDisable);
 
 namespace tessarine::test {
 namespace {

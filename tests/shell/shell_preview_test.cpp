@@ -8,9 +8,9 @@
 #include "win32_picture.h"
 #include "win32_preview_window.h"
 #include "win32_test_support.h"
+#include "embedded.h"
 
-extern const unsigned char kPreviewGridJpeg[];
-extern const std::size_t kPreviewGridJpeg_size;
+TESSARINE_EMBEDDED(kPreviewGridJpeg);
 
 namespace tessarine::test {
 namespace {
