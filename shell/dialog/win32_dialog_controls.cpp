@@ -40,10 +40,28 @@ Data* data_of(HWND window) {
 
 // Creation hands the data over; WM_NCDESTROY deletes it. (A window that
 // fails before WM_NCCREATE leaves its few bytes behind, never a double free.)
+// Also keeps the background from being erased: every control paints all of
+// itself. True when the message was one of these.
 template <typename Data>
-void adopt(HWND window, LPARAM lparam) {
-  auto* create = reinterpret_cast<CREATESTRUCTW*>(lparam);
-  SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+bool handle_lifetime(HWND window, UINT message, WPARAM wparam, LPARAM lparam, Data* data, LRESULT& result) {
+  switch (message) {
+    case WM_NCCREATE: {
+      auto* create = reinterpret_cast<CREATESTRUCTW*>(lparam);
+      SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+      result = DefWindowProcW(window, message, wparam, lparam);
+      return true;
+    }
+    case WM_NCDESTROY:
+      delete data;
+      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+      result = DefWindowProcW(window, message, wparam, lparam);
+      return true;
+    case WM_ERASEBKGND:
+      result = 1;
+      return true;
+    default:
+      return false;
+  }
 }
 
 bool set_pointer(HWND window, LPARAM lparam, HCURSOR own) {
@@ -116,17 +134,9 @@ void paint_label(HWND window, HDC dc, const LabelLook& look) {
 
 LRESULT CALLBACK label_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   auto* data = data_of<LabelData>(window);
+  if (LRESULT result = 0; handle_lifetime(window, message, wparam, lparam, data, result)) return result;
   if (handle_mouse(window, message, lparam, data)) return 0;
   switch (message) {
-    case WM_NCCREATE:
-      adopt<LabelData>(window, lparam);
-      break;
-    case WM_NCDESTROY:
-      delete data;
-      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-      break;
-    case WM_ERASEBKGND:
-      return 1;
     case WM_PAINT: {
       gdi::PaintDc paint(window);
       if (data && paint.get()) paint_label(window, paint.get(), *data->look);
@@ -148,17 +158,9 @@ LRESULT CALLBACK label_procedure(HWND window, UINT message, WPARAM wparam, LPARA
 
 LRESULT CALLBACK image_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   auto* data = data_of<ImageData>(window);
+  if (LRESULT result = 0; handle_lifetime(window, message, wparam, lparam, data, result)) return result;
   if (handle_mouse(window, message, lparam, data)) return 0;
   switch (message) {
-    case WM_NCCREATE:
-      adopt<ImageData>(window, lparam);
-      break;
-    case WM_NCDESTROY:
-      delete data;
-      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-      break;
-    case WM_ERASEBKGND:
-      return 1;
     case WM_PAINT: {
       gdi::PaintDc paint(window);
       if (!paint.get()) return 0;
@@ -188,16 +190,8 @@ void paint_panel(HDC dc, const PanelData& data) {
 
 LRESULT CALLBACK panel_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   auto* data = data_of<PanelData>(window);
+  if (LRESULT result = 0; handle_lifetime(window, message, wparam, lparam, data, result)) return result;
   switch (message) {
-    case WM_NCCREATE:
-      adopt<PanelData>(window, lparam);
-      break;
-    case WM_NCDESTROY:
-      delete data;
-      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-      break;
-    case WM_ERASEBKGND:
-      return 1;
     case WM_PAINT: {
       gdi::PaintDc paint(window);
       if (data && paint.get()) paint_panel(paint.get(), *data);
