@@ -7,7 +7,7 @@ packages=(
   # build
   cmake make g++ g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev googletest libgtest-dev
   # run under Wine on a (virtual) X display
-  wine wine64 libwine xvfb xdotool x11-utils imagemagick libgl1-mesa-dri locales
+  wine wine64 libwine xvfb openbox xdotool x11-utils imagemagick libgl1-mesa-dri locales
   fonts-ipafont-gothic fonts-ipafont-mincho
   # sound: a private PulseAudio server, Wine's MP3 path, test sounds
   pulseaudio pulseaudio-utils gstreamer1.0-plugins-base gstreamer1.0-plugins-good

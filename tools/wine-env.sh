@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Source this file to get a ready Wine environment for Tessarine:
 #   - a private Wine prefix (code page 932 through LANG=ja_JP.UTF-8),
-#   - a private Xvfb display of 1366 x 768 x 24 (unless TESSARINE_USE_DISPLAY=1
-#     keeps the current $DISPLAY),
+#   - a private Xvfb display of 1366 x 768 x 24 with the openbox window
+#     manager on it, as a desktop has one (unless TESSARINE_USE_DISPLAY=1 keeps
+#     the current $DISPLAY),
 #   - a private PulseAudio server with a null sink "nullsink" whose monitor
 #     records what plays (PULSE_SERVER points Wine and parec at it).
 # Everything lives under $TESSARINE_BUILD_DIR/run (default build/run); calling
@@ -33,6 +34,24 @@ _tessarine_start_xvfb() {
     sleep 0.1
   done
   echo "wine-env: Xvfb did not start on $DISPLAY" >&2
+  return 1
+}
+
+# Without a window manager Wine draws frames itself and waits about 2 s for
+# one whenever a top-level OpenGL window goes; with one it behaves as on a desktop.
+_tessarine_wm_running() {
+  xprop -display "$DISPLAY" -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
+}
+
+_tessarine_start_wm() {
+  if _tessarine_wm_running; then return 0; fi
+  openbox --sm-disable >"$_tessarine_run/openbox.log" 2>&1 &
+  echo $! >"$_tessarine_run/openbox.pid"
+  for _ in $(seq 1 100); do
+    _tessarine_wm_running && return 0
+    sleep 0.1
+  done
+  echo "wine-env: openbox did not start on $DISPLAY" >&2
   return 1
 }
 
@@ -73,7 +92,7 @@ _tessarine_init_prefix() {
 tessarine_env_stop() {
   WINEPREFIX="$WINEPREFIX" wineserver -k >/dev/null 2>&1 || true
   local f
-  for f in "$_tessarine_run/pulse.pid" "$_tessarine_run/xvfb.pid"; do
+  for f in "$_tessarine_run/pulse.pid" "$_tessarine_run/openbox.pid" "$_tessarine_run/xvfb.pid"; do
     if [ -f "$f" ]; then
       kill "$(cat "$f")" >/dev/null 2>&1 || true
       rm -f "$f"
@@ -84,7 +103,7 @@ tessarine_env_stop() {
 if [ "${TESSARINE_USE_DISPLAY:-0}" = "1" ] && [ -n "${DISPLAY:-}" ]; then
   :
 else
-  _tessarine_start_xvfb
+  _tessarine_start_xvfb && _tessarine_start_wm
 fi
 _tessarine_start_pulse
 _tessarine_init_prefix
