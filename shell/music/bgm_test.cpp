@@ -103,6 +103,29 @@ TEST_F(BgmTest, RepeatTrackIsReplayedWhenTheDiscStopsOnIt) {
   EXPECT_EQ(device.take().back(), "play cdaudio from 03:00:00:00 [512]");
 }
 
+// The start position query fails, so the play command carries the error text
+// and the device refuses it; the watch goes on and asks again next time.
+TEST_F(BgmTest, ARepeatTrackOutsideTheDiscSendsTheRefusedPlayOnEveryCheck) {
+  for (const int16_t track : {13, -1}) {  // a disc of 12 tracks
+    SCOPED_TRACE(track);
+    ScriptedDevice d;
+    Bgm b{d, settings};
+    settings.BgmRepeat = track;
+    d.answer("status cdaudio current track", {{0, "1"}});
+    d.answer("status cdaudio number of tracks", {{0, "12"}});
+    d.answer("status cdaudio mode", {{0, "stopped"}});
+    const std::string position = "status cdaudio position track " + std::to_string(track);
+    d.answer(position, {{282, ""}});                       // out of range
+    d.answer("play cdaudio from Error:282", {{293, ""}});  // not a position
+    const Calls check = {kCurrent, kCount, kMode, position + " [512]", "play cdaudio from Error:282 [512]"};
+    for (int i = 0; i < 3; ++i) {
+      b.CdWatch();
+      EXPECT_TRUE(b.CdWatchOn);
+      EXPECT_EQ(d.take(), check);
+    }
+  }
+}
+
 TEST_F(BgmTest, ErrInAnyLetterCaseEndsTheWatch) {
   for (const std::string reply : {"ERR", "err", "device Error", "eRr 5"}) {
     SCOPED_TRACE(reply);
