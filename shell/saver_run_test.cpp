@@ -96,7 +96,10 @@ TEST_F(SaverRunTest, Mp3PlaysFromTheLoadAndIsClosedBeforeTheEnd) {
 TEST_F(SaverRunTest, WavLoopsByItselfAndPlainStartLeavesTheCursor) {
   settings(kBgmFile, L"C:\\m\\a.wav", L"");
   run.Load();
-  EXPECT_EQ(device.take(), (Calls{"Timer3 on", "start C:\\Saver Folder\\Tessarine.dll", "sound C:\\m\\a.wav 9"}));
+  // Played as the file itself, never as an alias or the system's default sound.
+  const uint32_t flags = music::kSndAsync | music::kSndLoop | music::kSndFilename | music::kSndNoDefault;
+  EXPECT_EQ(device.take(), (Calls{"Timer3 on", "start C:\\Saver Folder\\Tessarine.dll",
+                                  "sound C:\\m\\a.wav " + std::to_string(flags)}));
   run.Timer1Tick();
   EXPECT_TRUE(device.calls.empty());
   run.QueryUnload();

@@ -159,7 +159,9 @@ void Bgm::Mp3Stop() {
 
 void Bgm::WavPlay() {
   if (device_.wave_out_devices() < 1) return;
-  device_.play_sound(device_.to_ansi(settings_.BgmFile).c_str(), kSndAsync | kSndLoop);
+  // The file itself or silence: never a sound alias of that name, nor the
+  // system's default sound looping for the whole run.
+  device_.play_sound(device_.to_ansi(settings_.BgmFile).c_str(), kSndAsync | kSndLoop | kSndFilename | kSndNoDefault);
 }
 
 void Bgm::WavStop() { device_.play_sound(nullptr, 0); }

@@ -7,9 +7,12 @@
 
 namespace tessarine::music {
 
-// PlaySoundA flags: play in the background and repeat until stopped.
+// PlaySoundA flags: play in the background and repeat until stopped; the
+// name is a file; nothing (not the system's default sound) when it cannot play.
 inline constexpr uint32_t kSndAsync = 0x1;
 inline constexpr uint32_t kSndLoop = 0x8;
+inline constexpr uint32_t kSndFilename = 0x20000;
+inline constexpr uint32_t kSndNoDefault = 0x2;
 
 class MciDevice {
  public:
