@@ -165,7 +165,7 @@ TEST_F(BgmTest, Mp3OpensTheQuotedFileAndPlaysOnlyWhenOpened) {
   bgm.Mp3Play();
   EXPECT_EQ(device.take(),
             (Calls{"open \"" + device.to_ansi(settings.BgmFile) + "\" type MPEGVideo Alias MP3Play [0]",
-                   "play MP3Play [0]"}));
+                   "play MP3Play notify [0]"}));
 
   device.answer("open \"" + device.to_ansi(settings.BgmFile) + "\" type MPEGVideo Alias MP3Play", {{277, ""}});
   bgm.Mp3Play();
@@ -175,7 +175,7 @@ TEST_F(BgmTest, Mp3OpensTheQuotedFileAndPlaysOnlyWhenOpened) {
 TEST_F(BgmTest, Mp3RestartsFromItsStartOnlyWhenNotPlaying) {
   device.answer("status MP3Play mode", {{0, "playing"}, {0, "stopped"}, {0, "paused"}, {0, "playing"}});
   const Calls status = {"status MP3Play mode [30]"};
-  const Calls restart = {"status MP3Play mode [30]", "stop MP3Play [0]", "play MP3Play from 0 [0]"};
+  const Calls restart = {"status MP3Play mode [30]", "stop MP3Play [0]", "play MP3Play from 0 notify [0]"};
 
   bgm.Mp3Loop();
   EXPECT_EQ(device.take(), status);
@@ -185,6 +185,62 @@ TEST_F(BgmTest, Mp3RestartsFromItsStartOnlyWhenNotPlaying) {
   EXPECT_EQ(device.take(), restart);
   bgm.Mp3Loop();
   EXPECT_EQ(device.take(), status);
+}
+
+// The device's notice for each play that asked for one, as the saver window
+// passes it on: successful when the file played to its end.
+class Mp3NoticeTest : public BgmTest {
+ protected:
+  void SetUp() override {
+    bgm.Mp3Play();
+    device.take();
+  }
+  const Calls restart = {"stop MP3Play [0]", "play MP3Play from 0 notify [0]"};
+  const Calls check_restart = {"status MP3Play mode [30]", "stop MP3Play [0]", "play MP3Play from 0 notify [0]"};
+};
+
+TEST_F(Mp3NoticeTest, EachEndRestartsTheFileAtOnce) {
+  for (int i = 0; i < 3; ++i) {
+    bgm.Mp3Notified(true);
+    EXPECT_EQ(device.take(), restart);
+  }
+}
+
+TEST_F(Mp3NoticeTest, OneEndRestartsOnceWhenTheCheckComesFirst) {
+  device.answer("status MP3Play mode", {{0, "stopped"}, {0, "playing"}});
+  bgm.Mp3Loop();  // the check finds the end before its notice is handled
+  EXPECT_EQ(device.take(), check_restart);
+  bgm.Mp3Notified(true);  // the notice of that same end
+  bgm.Mp3Loop();
+  EXPECT_EQ(device.take(), (Calls{"status MP3Play mode [30]"}));
+  bgm.Mp3Notified(true);  // the end of the new play
+  EXPECT_EQ(device.take(), restart);
+}
+
+TEST_F(Mp3NoticeTest, AnInterruptedPlayIsNoEnd) {
+  device.answer("status MP3Play mode", {{0, "paused"}});
+  bgm.Mp3Loop();  // its stop aborts the play, which reports so
+  device.take();
+  bgm.Mp3Notified(false);
+  EXPECT_TRUE(device.calls.empty());
+  bgm.Mp3Notified(true);
+  EXPECT_EQ(device.take(), restart);
+}
+
+TEST_F(Mp3NoticeTest, NothingRestartsOnceStoppedOrWhenNothingPlayed) {
+  bgm.Mp3Stop();
+  device.take();
+  bgm.Mp3Notified(false);  // the stop's own notice
+  bgm.Mp3Notified(true);   // an end that came just before the stop
+  EXPECT_TRUE(device.calls.empty());
+
+  // A play that the device refused asks for no notice.
+  device.answer("play MP3Play from 0 notify", {{263, ""}});
+  device.answer("status MP3Play mode", {{0, "stopped"}});
+  bgm.Mp3Loop();
+  device.take();
+  bgm.Mp3Notified(true);
+  EXPECT_TRUE(device.calls.empty());
 }
 
 TEST_F(BgmTest, WavPlaysNothingWithoutAWaveOutput) {
