@@ -7,11 +7,11 @@ Prints the loudness (RMS of full scale) per 50 ms window as a compact line,
 then checks what CHECK names and exits non-zero with the reason on failure:
   mp3    a file of LENGTH seconds starting with a loud part: plays whole and
          starts again from its beginning at least three times, with no
-         silence longer than GAP between two plays (measured in 10 ms windows);
+         silence longer than GAP at a restart (in 10 ms windows);
   wav    the same file looped by the sound player: no gap at all;
   plays  there is sound while the renderer is up;
   silent no sound at all;
-and for every check, silence from about a second after the renderer's
+and for each but silent, silence from about a second after the renderer's
 window has gone (`gone`, seconds into the recording) to the end.
 """
 import array
