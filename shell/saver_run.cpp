@@ -89,6 +89,8 @@ void SaverRun::Timer1Tick() {
   bgm_.Mp3Loop();
 }
 
+void SaverRun::Mp3Notify(bool successful) { bgm_.Mp3Notified(successful); }
+
 void SaverRun::QueryUnload() {
   if (timer2_) {
     enable(SaverTimer::Timer2, false);

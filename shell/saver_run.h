@@ -68,6 +68,9 @@ class SaverRun {
   void Timer3Tick();
   void Timer2Tick();
   void Timer1Tick();
+  // The MP3 device's notice that a play has ended; `successful` when the file
+  // played to its end.
+  void Mp3Notify(bool successful);
   // The window is about to close, for whatever reason: stops the music,
   // gives the cursor back and ends the program.
   void QueryUnload();

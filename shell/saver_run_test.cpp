@@ -80,23 +80,32 @@ TEST_F(SaverRunTest, Mp3PlaysFromTheLoadAndIsClosedBeforeTheEnd) {
   settings(kBgmFile, L"C:\\m\\a.Mp3");
   run.Load();
   EXPECT_EQ(device.take(), (Calls{"Timer3 on", "start C:\\Saver Folder\\Tessarine.dll",
-                                  "open \"C:\\m\\a.Mp3\" type MPEGVideo Alias MP3Play [0]", "play MP3Play [0]",
-                                  "Timer1 on"}));
+                                  "open \"C:\\m\\a.Mp3\" type MPEGVideo Alias MP3Play [0]",
+                                  "play MP3Play notify [0]", "Timer1 on"}));
+  run.Mp3Notify(true);  // the file played to its end
+  EXPECT_EQ(device.take(), (Calls{"stop MP3Play [0]", "play MP3Play from 0 notify [0]"}));
   device.answer("status MP3Play mode", {{0, "stopped"}});
-  run.Timer1Tick();
+  run.Timer1Tick();  // a device that gives no notice
   EXPECT_EQ(device.take(),
-            (Calls{"status MP3Play mode [30]", "stop MP3Play [0]", "play MP3Play from 0 [0]"}));
+            (Calls{"status MP3Play mode [30]", "stop MP3Play [0]", "play MP3Play from 0 notify [0]"}));
 
   run.QueryUnload();
   EXPECT_EQ(device.take(),
             (Calls{"Timer1 off", "stop MP3Play [0]", "close MP3Play [0]", "ShowCursor -1", "end"}));
   EXPECT_EQ(module.CursorCount, 0);
+  // What the stop reports, or an end just before it, starts nothing again.
+  run.Mp3Notify(false);
+  run.Mp3Notify(true);
+  EXPECT_TRUE(device.calls.empty());
 }
 
 TEST_F(SaverRunTest, WavLoopsByItselfAndPlainStartLeavesTheCursor) {
   settings(kBgmFile, L"C:\\m\\a.wav", L"");
   run.Load();
-  EXPECT_EQ(device.take(), (Calls{"Timer3 on", "start C:\\Saver Folder\\Tessarine.dll", "sound C:\\m\\a.wav 9"}));
+  // Played as the file itself, never as an alias or the system's default sound.
+  const uint32_t flags = music::kSndAsync | music::kSndLoop | music::kSndFilename | music::kSndNoDefault;
+  EXPECT_EQ(device.take(), (Calls{"Timer3 on", "start C:\\Saver Folder\\Tessarine.dll",
+                                  "sound C:\\m\\a.wav " + std::to_string(flags)}));
   run.Timer1Tick();
   EXPECT_TRUE(device.calls.empty());
   run.QueryUnload();
