@@ -227,8 +227,9 @@ TEST_F(SaverRun, ClosingTheSaverWindowOrLoggingOffEndsTheShellButNotTheRenderer)
     start_saver();
     HWND renderer = wait_for_renderer();
     ASSERT_NE(renderer, nullptr);
-    // Windows sends the log-off question and waits for the answer; the
-    // shell stops its music and ends instead of answering.
+    // Windows sends the log-off question and waits for the answer; the shell
+    // ends instead of answering (its music stopped first, as the run's unit
+    // tests show: from outside, a stop and the process's end sound alike).
     DWORD_PTR answer = 0;
     SendMessageTimeoutW(find_window(L"Tessarine_Main"), message, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 5000, &answer);
     EXPECT_TRUE(shell.wait());
