@@ -38,15 +38,14 @@ class Win32SaverHost : public SaverHost {
 
   bool renderer_window_exists() override { return FindWindowA(nullptr, "Tessarine_VC") != nullptr; }
 
-  void set_timer(SaverTimer timer, bool enabled) override {
-    if (!enabled) {
-      KillTimer(g_window, timer_id(timer));
-      return;
-    }
+  bool set_timer(SaverTimer timer, bool enabled) override {
+    // Without the window a timer would be the thread's and never reach the run.
+    if (!g_window) return false;
+    if (!enabled) return KillTimer(g_window, timer_id(timer)) != 0;
     Millis interval = SaverRun::kTimer3Interval;
     if (timer == SaverTimer::Timer1) interval = SaverRun::kTimer1Interval;
     if (timer == SaverTimer::Timer2) interval = SaverRun::kTimer2Interval;
-    SetTimer(g_window, timer_id(timer), static_cast<UINT>(interval.count()), nullptr);
+    return SetTimer(g_window, timer_id(timer), static_cast<UINT>(interval.count()), nullptr) != 0;
   }
 
   int32_t show_cursor(int32_t show) override { return ShowCursor(show); }
