@@ -23,7 +23,8 @@ bool RendererWatch::tick(bool window_found, Millis now) {
     missed_ = false;
     return false;
   }
-  if (!seen_) return now - started_ >= kPatience;
+  if (!started_) return false;
+  if (!seen_) return now - *started_ >= kPatience;
   if (missed_) return true;
   missed_ = true;
   return false;
@@ -41,17 +42,26 @@ bool SaverRun::timer_enabled(SaverTimer timer) const {
   return false;
 }
 
-void SaverRun::enable(SaverTimer timer, bool enabled) {
+bool SaverRun::enable(SaverTimer timer, bool enabled) {
+  const bool done = host_.set_timer(timer, enabled);
+  const bool on = enabled && done;
   switch (timer) {
-    case SaverTimer::Timer1: timer1_ = enabled; break;
-    case SaverTimer::Timer2: timer2_ = enabled; break;
-    case SaverTimer::Timer3: timer3_ = enabled; break;
+    case SaverTimer::Timer1: timer1_ = on; break;
+    case SaverTimer::Timer2: timer2_ = on; break;
+    case SaverTimer::Timer3: timer3_ = on; break;
   }
-  host_.set_timer(timer, enabled);
+  return done;
 }
 
 void SaverRun::Load() {
-  enable(SaverTimer::Timer3, true);
+  // The renderer's time counts from here: a tick may come while the music
+  // opens (device commands can let queued messages run).
+  watch_.start(host_.now());
+  if (!enable(SaverTimer::Timer3, true)) {
+    // Nothing would ever notice the renderer's end: start nothing.
+    give_cursor_back_and_end();
+    return;
+  }
   host_.start_program(RendererPath);
 
   const SettingsRecord& settings = module_.settings;
@@ -67,8 +77,6 @@ void SaverRun::Load() {
       enable(SaverTimer::Timer1, true);
     }
   }
-  // Opening a file can take a while: the renderer's grace starts afterwards.
-  watch_.start(host_.now());
 }
 
 void SaverRun::Timer3Tick() {
@@ -89,6 +97,8 @@ void SaverRun::Timer1Tick() {
   bgm_.Mp3Loop();
 }
 
+void SaverRun::Mp3Notify(bool successful) { bgm_.Mp3Notified(successful); }
+
 void SaverRun::QueryUnload() {
   if (timer2_) {
     enable(SaverTimer::Timer2, false);
@@ -103,6 +113,10 @@ void SaverRun::QueryUnload() {
       bgm_.Mp3Stop();
     }
   }
+  give_cursor_back_and_end();
+}
+
+void SaverRun::give_cursor_back_and_end() {
   if (mode_letter(module_.arguments) == L'S') module_.CursorCount = host_.show_cursor(module_.CursorCount);
   host_.end_program();
 }

@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "bgm.h"
@@ -23,7 +24,7 @@ FileKind file_kind(const std::wstring& path);
 // take a while to appear on a busy machine, and briefly disappears while it
 // switches between full screen and a window, so the run ends only when the
 // window never appeared within `patience` of the start, or when two ticks in
-// a row find it missing.
+// a row find it missing. A watch not yet started never ends the run.
 class RendererWatch {
  public:
   static constexpr Millis kPatience{10000};
@@ -33,7 +34,7 @@ class RendererWatch {
   bool tick(bool window_found, Millis now);
 
  private:
-  Millis started_{0};
+  std::optional<Millis> started_;
   bool seen_ = false;
   bool missed_ = false;
 };
@@ -49,7 +50,8 @@ class SaverHost {
   virtual void start_program(const std::wstring& path) = 0;
   // Whether a top-level window titled exactly "Tessarine_VC" exists.
   virtual bool renderer_window_exists() = 0;
-  virtual void set_timer(SaverTimer timer, bool enabled) = 0;
+  // Arms or stops a timer of the saver window; false when it cannot be armed.
+  virtual bool set_timer(SaverTimer timer, bool enabled) = 0;
   virtual int32_t show_cursor(int32_t show) = 0;
   virtual Millis now() = 0;
   // Ends the program at once (in tests: records it).
@@ -68,6 +70,9 @@ class SaverRun {
   void Timer3Tick();
   void Timer2Tick();
   void Timer1Tick();
+  // The MP3 device's notice that a play has ended; `successful` when the file
+  // played to its end.
+  void Mp3Notify(bool successful);
   // The window is about to close, for whatever reason: stops the music,
   // gives the cursor back and ends the program.
   void QueryUnload();
@@ -75,7 +80,8 @@ class SaverRun {
   bool timer_enabled(SaverTimer timer) const;
 
  private:
-  void enable(SaverTimer timer, bool enabled);
+  bool enable(SaverTimer timer, bool enabled);
+  void give_cursor_back_and_end();
 
   SaverHost& host_;
   music::Bgm& bgm_;

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "scripted_device.h"
 
 namespace tessarine::shell {
@@ -32,6 +34,9 @@ TEST(RendererWatch, WaitsForTheWindowToAppearAtMostTenSeconds) {
   never.start(1000ms);
   EXPECT_FALSE(never.tick(false, 10999ms));
   EXPECT_TRUE(never.tick(false, 11000ms));
+
+  RendererWatch unstarted;  // a tick that comes before the run's start
+  EXPECT_FALSE(unstarted.tick(false, 5h));
 }
 
 // Records the host's actions into the device's log, so that one list shows
@@ -43,8 +48,9 @@ class RecordingHost : public SaverHost {
     log_.push_back("start " + std::string(path.begin(), path.end()));
   }
   bool renderer_window_exists() override { return window; }
-  void set_timer(SaverTimer timer, bool enabled) override {
+  bool set_timer(SaverTimer timer, bool enabled) override {
     log_.push_back("Timer" + std::to_string(static_cast<int>(timer) + 1) + (enabled ? " on" : " off"));
+    return timers_work;
   }
   int32_t show_cursor(int32_t show) override {
     log_.push_back("ShowCursor " + std::to_string(show));
@@ -54,10 +60,23 @@ class RecordingHost : public SaverHost {
   void end_program() override { log_.push_back("end"); }
 
   bool window = false;
+  bool timers_work = true;
   Millis clock{0};
 
  private:
   std::vector<std::string>& log_;
+};
+
+// A device that lets other work run while it handles a command, as MCI may
+// pump the window's messages while it opens a file.
+class PumpingDevice : public music::ScriptedDevice {
+ public:
+  uint32_t send_string(const char* command, char* reply, uint32_t reply_size) override {
+    const uint32_t code = ScriptedDevice::send_string(command, reply, reply_size);
+    if (while_sending) while_sending(command);
+    return code;
+  }
+  std::function<void(const std::string& command)> while_sending;
 };
 
 class SaverRunTest : public ::testing::Test {
@@ -69,7 +88,7 @@ class SaverRunTest : public ::testing::Test {
     module.CursorCount = -1;
   }
 
-  music::ScriptedDevice device;
+  PumpingDevice device;
   RecordingHost host{device};
   StartupModule module;
   music::Bgm bgm{device, module.settings};
@@ -80,23 +99,32 @@ TEST_F(SaverRunTest, Mp3PlaysFromTheLoadAndIsClosedBeforeTheEnd) {
   settings(kBgmFile, L"C:\\m\\a.Mp3");
   run.Load();
   EXPECT_EQ(device.take(), (Calls{"Timer3 on", "start C:\\Saver Folder\\Tessarine.dll",
-                                  "open \"C:\\m\\a.Mp3\" type MPEGVideo Alias MP3Play [0]", "play MP3Play [0]",
-                                  "Timer1 on"}));
+                                  "open \"C:\\m\\a.Mp3\" type MPEGVideo Alias MP3Play [0]",
+                                  "play MP3Play notify [0]", "Timer1 on"}));
+  run.Mp3Notify(true);  // the file played to its end
+  EXPECT_EQ(device.take(), (Calls{"stop MP3Play [0]", "play MP3Play from 0 notify [0]"}));
   device.answer("status MP3Play mode", {{0, "stopped"}});
-  run.Timer1Tick();
+  run.Timer1Tick();  // a device that gives no notice
   EXPECT_EQ(device.take(),
-            (Calls{"status MP3Play mode [30]", "stop MP3Play [0]", "play MP3Play from 0 [0]"}));
+            (Calls{"status MP3Play mode [30]", "stop MP3Play [0]", "play MP3Play from 0 notify [0]"}));
 
   run.QueryUnload();
   EXPECT_EQ(device.take(),
             (Calls{"Timer1 off", "stop MP3Play [0]", "close MP3Play [0]", "ShowCursor -1", "end"}));
   EXPECT_EQ(module.CursorCount, 0);
+  // What the stop reports, or an end just before it, starts nothing again.
+  run.Mp3Notify(false);
+  run.Mp3Notify(true);
+  EXPECT_TRUE(device.calls.empty());
 }
 
 TEST_F(SaverRunTest, WavLoopsByItselfAndPlainStartLeavesTheCursor) {
   settings(kBgmFile, L"C:\\m\\a.wav", L"");
   run.Load();
-  EXPECT_EQ(device.take(), (Calls{"Timer3 on", "start C:\\Saver Folder\\Tessarine.dll", "sound C:\\m\\a.wav 9"}));
+  // Played as the file itself, never as an alias or the system's default sound.
+  const uint32_t flags = music::kSndAsync | music::kSndLoop | music::kSndFilename | music::kSndNoDefault;
+  EXPECT_EQ(device.take(), (Calls{"Timer3 on", "start C:\\Saver Folder\\Tessarine.dll",
+                                  "sound C:\\m\\a.wav " + std::to_string(flags)}));
   run.Timer1Tick();
   EXPECT_TRUE(device.calls.empty());
   run.QueryUnload();
@@ -144,6 +172,42 @@ TEST_F(SaverRunTest, CdIsStoppedAndClosedWhileItsWatchRuns) {
   EXPECT_TRUE(run.timer_enabled(SaverTimer::Timer2));
   run.QueryUnload();
   EXPECT_EQ(device.take(), (Calls{"Timer2 off", "stop cdaudio [0]", "close cdaudio [0]", "ShowCursor -1", "end"}));
+}
+
+TEST_F(SaverRunTest, ATickWhileTheMusicOpensSlowlyDoesNotEndTheRun) {
+  settings(kBgmFile, L"C:\\m\\a.mp3");
+  host.clock = 5h;  // the machine has been up for a while
+  device.while_sending = [&](const std::string& command) {
+    if (command.rfind("open ", 0) != 0) return;
+    host.clock += 3s;
+    run.Timer3Tick();
+  };
+  run.Load();
+  EXPECT_EQ(device.take(), (Calls{"Timer3 on", "start C:\\Saver Folder\\Tessarine.dll",
+                                  "open \"C:\\m\\a.mp3\" type MPEGVideo Alias MP3Play [0]", "play MP3Play [0]",
+                                  "Timer1 on"}));
+  // The renderer's ten seconds count from the start, the open included.
+  host.clock = 5h + 9500ms;
+  run.Timer3Tick();
+  EXPECT_TRUE(device.calls.empty());
+  host.clock = 5h + 10s;
+  run.Timer3Tick();
+  EXPECT_EQ(device.take(),
+            (Calls{"Timer3 off", "Timer1 off", "stop MP3Play [0]", "close MP3Play [0]", "ShowCursor -1", "end"}));
+}
+
+TEST_F(SaverRunTest, WithoutItsWatchTheRunEndsBeforeStartingAnything) {
+  // The watch's timer cannot be set (the hidden window was not made): the
+  // run could never notice the renderer's end.
+  host.timers_work = false;
+  settings(kBgmFile, L"C:\\m\\a.mp3");
+  run.Load();
+  EXPECT_EQ(device.take(), (Calls{"Timer3 on", "ShowCursor -1", "end"}));
+  EXPECT_EQ(module.CursorCount, 0);
+
+  settings(kBgmCd, L"", L"");  // a plain start leaves the cursor alone
+  run.Load();
+  EXPECT_EQ(device.take(), (Calls{"Timer3 on", "end"}));
 }
 
 TEST_F(SaverRunTest, EndsOnlyOnceTheRendererWindowHasGone) {

@@ -3,6 +3,7 @@
 #include "win32_saver_window.h"
 
 #include <windows.h>
+#include <mmsystem.h>
 
 #include <string>
 
@@ -37,15 +38,14 @@ class Win32SaverHost : public SaverHost {
 
   bool renderer_window_exists() override { return FindWindowA(nullptr, "Tessarine_VC") != nullptr; }
 
-  void set_timer(SaverTimer timer, bool enabled) override {
-    if (!enabled) {
-      KillTimer(g_window, timer_id(timer));
-      return;
-    }
+  bool set_timer(SaverTimer timer, bool enabled) override {
+    // Without the window a timer would be the thread's and never reach the run.
+    if (!g_window) return false;
+    if (!enabled) return KillTimer(g_window, timer_id(timer)) != 0;
     Millis interval = SaverRun::kTimer3Interval;
     if (timer == SaverTimer::Timer1) interval = SaverRun::kTimer1Interval;
     if (timer == SaverTimer::Timer2) interval = SaverRun::kTimer2Interval;
-    SetTimer(g_window, timer_id(timer), static_cast<UINT>(interval.count()), nullptr);
+    return SetTimer(g_window, timer_id(timer), static_cast<UINT>(interval.count()), nullptr) != 0;
   }
 
   int32_t show_cursor(int32_t show) override { return ShowCursor(show); }
@@ -73,10 +73,24 @@ void on_timer(UINT_PTR id) {
   g_busy = false;
 }
 
+// A notice is never dropped: one that comes during a tick is handled after it.
+void on_mci_notify(HWND window, WPARAM flags, LPARAM device) {
+  if (g_busy) {
+    PostMessageW(window, MM_MCINOTIFY, flags, device);
+    return;
+  }
+  g_busy = true;
+  run().Mp3Notify(flags == MCI_NOTIFY_SUCCESSFUL);
+  g_busy = false;
+}
+
 LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_TIMER:
       on_timer(wparam);
+      return 0;
+    case MM_MCINOTIFY:
+      on_mci_notify(window, wparam, lparam);
       return 0;
     case WM_CLOSE:
     case WM_QUERYENDSESSION:
@@ -96,6 +110,7 @@ void load_saver_window() {
   RegisterClassW(&window_class);
   g_window = CreateWindowExW(0, L"Tessarine_S", L"Tessarine_Main", WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr,
                              program_instance(), nullptr);
+  music::notify_music_to(g_window);
   run().Load();
 }
 

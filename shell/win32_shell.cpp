@@ -33,6 +33,11 @@ std::wstring from_ansi(const char* text) {
   return out;
 }
 
+// Whether the ANSI profile functions can be handed this file name: every
+// character survives the code page. Otherwise they would open another file
+// ("caf\u00E9" best fits to "cafe") or none ("?").
+bool ansi_can_name(const std::wstring& file) { return from_ansi(to_ansi(file).c_str()) == file; }
+
 // A section or key in a 128-character buffer: NUL-terminated, blank-padded,
 // so at most 127 characters count.
 std::vector<char> fixed_name(const std::wstring& text) {
@@ -65,7 +70,16 @@ std::wstring settings_file_path() { return program_folder() + L"\\Tessarine.ini"
 std::wstring renderer_path() { return program_folder() + L"\\Tessarine.dll"; }
 std::wstring program_title() { return L"Tessarine"; }
 
+// A file whose name the code page cannot spell goes through the wide profile
+// functions. They read and write the same file text in the ANSI code page
+// (they keep the code page of a file they did not create as Unicode), so the
+// bytes stay those of the ANSI calls.
 std::wstring ReadIni(const std::wstring& section, const std::wstring& key, const std::wstring& file) {
+  if (!ansi_can_name(file)) {
+    wchar_t buffer[256] = {};
+    GetPrivateProfileStringW(section.c_str(), key.c_str(), L"", buffer, 256, file.c_str());
+    return from_ansi(to_ansi(buffer).substr(0, 255).c_str());  // as the ANSI call cuts it
+  }
   char buffer[256] = {};
   GetPrivateProfileStringA(to_ansi(section).c_str(), to_ansi(key).c_str(), "", buffer, sizeof buffer,
                            to_ansi(file).c_str());
@@ -85,6 +99,10 @@ ProfileWrite profile_write_arguments(const std::wstring& section, const std::wst
 
 std::wstring WriteIni(const std::wstring& section, const std::wstring& key, const std::wstring& value,
                       const std::wstring& file) {
+  if (!ansi_can_name(file)) {
+    WritePrivateProfileStringW(profile_name(section).c_str(), profile_name(key).c_str(), value.c_str(), file.c_str());
+    return {};
+  }
   const ProfileWrite write = profile_write_arguments(section, key, value, file);
   WritePrivateProfileStringA(write.section.data(), write.key.data(), write.value.c_str(), write.file.c_str());
   return {};

@@ -137,7 +137,7 @@ void Bgm::CdStop() {
 
 void Bgm::Mp3Play() {
   const std::string open = "open \"" + device_.to_ansi(settings_.BgmFile) + "\" type MPEGVideo Alias MP3Play";
-  if (send_without_reply(open) == 0) send_without_reply("play MP3Play");
+  if (send_without_reply(open) == 0) play_mp3("play MP3Play notify");
 }
 
 bool Bgm::Mp3IsPlaying() {
@@ -146,20 +146,38 @@ bool Bgm::Mp3IsPlaying() {
 }
 
 void Bgm::Mp3Loop() {
-  if (Mp3IsPlaying()) return;
-  // Stopping first keeps the device's mode right after a natural end.
-  send_without_reply("stop MP3Play");
-  send_without_reply("play MP3Play from 0");
+  if (!Mp3IsPlaying()) restart_mp3();
+}
+
+void Bgm::Mp3Notified(bool successful) {
+  if (mp3_notices_due_ == 0) return;  // closed, or not a play of the MP3
+  --mp3_notices_due_;
+  // The end of an earlier play, after which the check has already restarted
+  // it, leaves the latest play alone.
+  if (successful && mp3_notices_due_ == 0) restart_mp3();
 }
 
 void Bgm::Mp3Stop() {
+  mp3_notices_due_ = 0;  // once closed, no notice restarts it
   send_without_reply("stop MP3Play");
   send_without_reply("close MP3Play");
 }
 
+void Bgm::play_mp3(const std::string& command) {
+  if (send_without_reply(command) == 0) ++mp3_notices_due_;
+}
+
+void Bgm::restart_mp3() {
+  // Stopping first keeps the device's mode right after a natural end.
+  send_without_reply("stop MP3Play");
+  play_mp3("play MP3Play from 0 notify");
+}
+
 void Bgm::WavPlay() {
   if (device_.wave_out_devices() < 1) return;
-  device_.play_sound(device_.to_ansi(settings_.BgmFile).c_str(), kSndAsync | kSndLoop);
+  // The file itself or silence: never a sound alias of that name, nor the
+  // system's default sound looping for the whole run.
+  device_.play_sound(device_.to_ansi(settings_.BgmFile).c_str(), kSndAsync | kSndLoop | kSndFilename | kSndNoDefault);
 }
 
 void Bgm::WavStop() { device_.play_sound(nullptr, 0); }

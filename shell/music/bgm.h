@@ -32,8 +32,12 @@ class Bgm {
   void CdStop();
   void Mp3Play();
   bool Mp3IsPlaying();
-  // Plays the MP3 again from its start whenever it is not playing.
+  // Plays the MP3 again from its start whenever it is not playing: the check
+  // for a device that never reports the end of a play.
   void Mp3Loop();
+  // The device's notice for a play that asked for one; `successful` when the
+  // file played to its end. The end of the latest play restarts it at once.
+  void Mp3Notified(bool successful);
   void Mp3Stop();
   void WavPlay();
   void WavStop();
@@ -43,6 +47,8 @@ class Bgm {
 
  private:
   uint32_t send_without_reply(const std::string& command);
+  void play_mp3(const std::string& command);
+  void restart_mp3();
 
   MciDevice& device_;
   const shell::SettingsRecord& settings_;
@@ -51,6 +57,9 @@ class Bgm {
   std::array<char, 256> error_buffer_{};
   std::array<char, 255> cd_mode_buffer_{};
   std::array<char, 30> mp3_mode_buffer_{};
+  // Notices still to come: each play sent with "notify" gets exactly one
+  // (successful, superseded, aborted or failed), in the order of the plays.
+  uint32_t mp3_notices_due_ = 0;
 };
 
 }  // namespace tessarine::music

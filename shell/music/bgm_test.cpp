@@ -103,6 +103,29 @@ TEST_F(BgmTest, RepeatTrackIsReplayedWhenTheDiscStopsOnIt) {
   EXPECT_EQ(device.take().back(), "play cdaudio from 03:00:00:00 [512]");
 }
 
+// The start position query fails, so the play command carries the error text
+// and the device refuses it; the watch goes on and asks again next time.
+TEST_F(BgmTest, ARepeatTrackOutsideTheDiscSendsTheRefusedPlayOnEveryCheck) {
+  for (const int16_t track : {13, -1}) {  // a disc of 12 tracks
+    SCOPED_TRACE(track);
+    ScriptedDevice d;
+    Bgm b{d, settings};
+    settings.BgmRepeat = track;
+    d.answer("status cdaudio current track", {{0, "1"}});
+    d.answer("status cdaudio number of tracks", {{0, "12"}});
+    d.answer("status cdaudio mode", {{0, "stopped"}});
+    const std::string position = "status cdaudio position track " + std::to_string(track);
+    d.answer(position, {{282, ""}});                       // out of range
+    d.answer("play cdaudio from Error:282", {{293, ""}});  // not a position
+    const Calls check = {kCurrent, kCount, kMode, position + " [512]", "play cdaudio from Error:282 [512]"};
+    for (int i = 0; i < 3; ++i) {
+      b.CdWatch();
+      EXPECT_TRUE(b.CdWatchOn);
+      EXPECT_EQ(d.take(), check);
+    }
+  }
+}
+
 TEST_F(BgmTest, ErrInAnyLetterCaseEndsTheWatch) {
   for (const std::string reply : {"ERR", "err", "device Error", "eRr 5"}) {
     SCOPED_TRACE(reply);
@@ -142,7 +165,7 @@ TEST_F(BgmTest, Mp3OpensTheQuotedFileAndPlaysOnlyWhenOpened) {
   bgm.Mp3Play();
   EXPECT_EQ(device.take(),
             (Calls{"open \"" + device.to_ansi(settings.BgmFile) + "\" type MPEGVideo Alias MP3Play [0]",
-                   "play MP3Play [0]"}));
+                   "play MP3Play notify [0]"}));
 
   device.answer("open \"" + device.to_ansi(settings.BgmFile) + "\" type MPEGVideo Alias MP3Play", {{277, ""}});
   bgm.Mp3Play();
@@ -152,7 +175,7 @@ TEST_F(BgmTest, Mp3OpensTheQuotedFileAndPlaysOnlyWhenOpened) {
 TEST_F(BgmTest, Mp3RestartsFromItsStartOnlyWhenNotPlaying) {
   device.answer("status MP3Play mode", {{0, "playing"}, {0, "stopped"}, {0, "paused"}, {0, "playing"}});
   const Calls status = {"status MP3Play mode [30]"};
-  const Calls restart = {"status MP3Play mode [30]", "stop MP3Play [0]", "play MP3Play from 0 [0]"};
+  const Calls restart = {"status MP3Play mode [30]", "stop MP3Play [0]", "play MP3Play from 0 notify [0]"};
 
   bgm.Mp3Loop();
   EXPECT_EQ(device.take(), status);
@@ -162,6 +185,62 @@ TEST_F(BgmTest, Mp3RestartsFromItsStartOnlyWhenNotPlaying) {
   EXPECT_EQ(device.take(), restart);
   bgm.Mp3Loop();
   EXPECT_EQ(device.take(), status);
+}
+
+// The device's notice for each play that asked for one, as the saver window
+// passes it on: successful when the file played to its end.
+class Mp3NoticeTest : public BgmTest {
+ protected:
+  void SetUp() override {
+    bgm.Mp3Play();
+    device.take();
+  }
+  const Calls restart = {"stop MP3Play [0]", "play MP3Play from 0 notify [0]"};
+  const Calls check_restart = {"status MP3Play mode [30]", "stop MP3Play [0]", "play MP3Play from 0 notify [0]"};
+};
+
+TEST_F(Mp3NoticeTest, EachEndRestartsTheFileAtOnce) {
+  for (int i = 0; i < 3; ++i) {
+    bgm.Mp3Notified(true);
+    EXPECT_EQ(device.take(), restart);
+  }
+}
+
+TEST_F(Mp3NoticeTest, OneEndRestartsOnceWhenTheCheckComesFirst) {
+  device.answer("status MP3Play mode", {{0, "stopped"}, {0, "playing"}});
+  bgm.Mp3Loop();  // the check finds the end before its notice is handled
+  EXPECT_EQ(device.take(), check_restart);
+  bgm.Mp3Notified(true);  // the notice of that same end
+  bgm.Mp3Loop();
+  EXPECT_EQ(device.take(), (Calls{"status MP3Play mode [30]"}));
+  bgm.Mp3Notified(true);  // the end of the new play
+  EXPECT_EQ(device.take(), restart);
+}
+
+TEST_F(Mp3NoticeTest, AnInterruptedPlayIsNoEnd) {
+  device.answer("status MP3Play mode", {{0, "paused"}});
+  bgm.Mp3Loop();  // its stop aborts the play, which reports so
+  device.take();
+  bgm.Mp3Notified(false);
+  EXPECT_TRUE(device.calls.empty());
+  bgm.Mp3Notified(true);
+  EXPECT_EQ(device.take(), restart);
+}
+
+TEST_F(Mp3NoticeTest, NothingRestartsOnceStoppedOrWhenNothingPlayed) {
+  bgm.Mp3Stop();
+  device.take();
+  bgm.Mp3Notified(false);  // the stop's own notice
+  bgm.Mp3Notified(true);   // an end that came just before the stop
+  EXPECT_TRUE(device.calls.empty());
+
+  // A play that the device refused asks for no notice.
+  device.answer("play MP3Play from 0 notify", {{263, ""}});
+  device.answer("status MP3Play mode", {{0, "stopped"}});
+  bgm.Mp3Loop();
+  device.take();
+  bgm.Mp3Notified(true);
+  EXPECT_TRUE(device.calls.empty());
 }
 
 TEST_F(BgmTest, WavPlaysNothingWithoutAWaveOutput) {

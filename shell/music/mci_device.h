@@ -7,15 +7,19 @@
 
 namespace tessarine::music {
 
-// PlaySoundA flags: play in the background and repeat until stopped.
+// PlaySoundA flags: play in the background and repeat until stopped; the
+// name is a file; nothing (not the system's default sound) when it cannot play.
 inline constexpr uint32_t kSndAsync = 0x1;
 inline constexpr uint32_t kSndLoop = 0x8;
+inline constexpr uint32_t kSndFilename = 0x20000;
+inline constexpr uint32_t kSndNoDefault = 0x2;
 
 class MciDevice {
  public:
   virtual ~MciDevice() = default;
-  // mciSendStringA without a callback window: 0 or an MCI error code. `reply`
-  // (null with size 0 when no reply is wanted) receives a NUL-terminated reply.
+  // mciSendStringA: 0 or an MCI error code. `reply` (null with size 0 when no
+  // reply is wanted) receives a NUL-terminated reply. A command with "notify"
+  // later reports how it ended, as a notice for Bgm::Mp3Notified.
   virtual uint32_t send_string(const char* command, char* reply, uint32_t reply_size) = 0;
   // mciGetErrorStringA: true when it wrote the error's text.
   virtual bool error_string(uint32_t code, char* text, uint32_t size) = 0;

@@ -13,7 +13,7 @@ namespace {
 class WinmmDevice : public MciDevice {
  public:
   uint32_t send_string(const char* command, char* reply, uint32_t reply_size) override {
-    return mciSendStringA(command, reply, reply_size, nullptr);
+    return mciSendStringA(command, reply, reply_size, notify_window);
   }
 
   bool error_string(uint32_t code, char* text, uint32_t size) override {
@@ -32,14 +32,22 @@ class WinmmDevice : public MciDevice {
     if (n > 0) WideCharToMultiByte(CP_ACP, 0, text.data(), size, out.data(), n, nullptr, nullptr);
     return out;
   }
+
+  HWND notify_window = nullptr;  // used by commands with "notify" only
 };
+
+WinmmDevice& device() {
+  static WinmmDevice instance;
+  return instance;
+}
 
 }  // namespace
 
 Bgm& Tessarine_BGM() {
-  static WinmmDevice device;
-  static Bgm module(device, shell::Tessarine_B().settings);
+  static Bgm module(device(), shell::Tessarine_B().settings);
   return module;
 }
+
+void notify_music_to(HWND window) { device().notify_window = window; }
 
 }  // namespace tessarine::music

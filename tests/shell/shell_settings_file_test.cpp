@@ -73,16 +73,56 @@ TEST(WriteIni, WritesTheThreeKeysInOrderUnderOneSectionAndReadsThemBack) {
   EXPECT_TRUE(holds_line(read_file_bytes(ini), kFileBytes, to_ansi(path)));
 }
 
+// Folders whose names code page 932 cannot spell: the ANSI functions would
+// be handed "cafe" for "café" (another folder, perhaps an existing one) and
+// "??" for Korean letters.
+const std::wstring kUnspellable[] = {L"caf\u00E9", L"\uD55C\uAE00"};
+
+// The program folder of an install as a user may name it.
+std::wstring make_folder(const TempFolder& root, const std::wstring& name) {
+  const std::wstring folder = root.file(name);
+  CreateDirectoryW(folder.c_str(), nullptr);
+  return folder;
+}
+
+TEST(WriteIni, AFolderTheCodePageCannotSpellHoldsTheSameBytesAsAnyOther) {
+  TempFolder root;
+  const std::wstring lossy = make_folder(root, L"cafe");
+  const std::wstring song = L"C:\\\u97F3\u697D\\\uFF8C\uFF67\uFF72\uFF99.mp3";
+  auto save_and_read = [&](const std::wstring& name) {
+    const std::wstring ini = make_folder(root, name) + L"\\Tessarine.ini";
+    shell::WriteIni(kSection, kKeyKind, shell::integer_text(2), ini);
+    shell::WriteIni(kSection, kKeyRepeat, shell::integer_text(3), ini);
+    shell::WriteIni(kSection, kKeyFile, song, ini);
+    shell::WriteIni(kSection, kKeyKind, shell::integer_text(1), ini);  // a line rewritten in place
+    EXPECT_EQ(shell::read_int16(shell::ReadIni(kSection, kKeyKind, ini)), 1);
+    EXPECT_EQ(shell::read_int16(shell::ReadIni(kSection, kKeyRepeat, ini)), 3);
+    EXPECT_EQ(shell::ReadIni(kSection, kKeyFile, ini), song);
+    return read_file_bytes(ini);
+  };
+  const std::string plain = save_and_read(L"plain");
+  ASSERT_TRUE(holds_line(plain, kKindBytes, " 1"));
+  for (const std::wstring& name : kUnspellable) {
+    SCOPED_TRACE(name);
+    EXPECT_TRUE(save_and_read(name) == plain) << "the file differs from the one in a plain folder";
+  }
+  EXPECT_FALSE(shell::FileExists(lossy + L"\\Tessarine.ini")) << "the settings went to another folder";
+}
+
 TEST(ReadIni, GivesAtMost255BytesAndEmptyTextForWhatIsMissing) {
-  TempFolder folder;
-  const std::wstring ini = folder.file(L"Long.ini");
+  TempFolder root;
   std::wstring value;
   for (int i = 0; i < 300; ++i) value.push_back(static_cast<wchar_t>(L'a' + i % 26));
-  shell::WriteIni(kSection, L"Long", value, ini);
-  EXPECT_EQ(shell::ReadIni(kSection, L"Long", ini), value.substr(0, 255));
-  EXPECT_EQ(shell::ReadIni(kSection, L"Absent", ini), L"");
-  EXPECT_EQ(shell::ReadIni(L"Nowhere", L"Long", ini), L"");
-  EXPECT_EQ(shell::ReadIni(kSection, L"Long", folder.file(L"absent.ini")), L"");
+  for (const std::wstring& name : {std::wstring(L"plain"), kUnspellable[0]}) {
+    SCOPED_TRACE(name);
+    const std::wstring folder = make_folder(root, name);
+    const std::wstring ini = folder + L"\\Long.ini";
+    shell::WriteIni(kSection, L"Long", value, ini);
+    EXPECT_EQ(shell::ReadIni(kSection, L"Long", ini), value.substr(0, 255));
+    EXPECT_EQ(shell::ReadIni(kSection, L"Absent", ini), L"");
+    EXPECT_EQ(shell::ReadIni(L"Nowhere", L"Long", ini), L"");
+    EXPECT_EQ(shell::ReadIni(kSection, L"Long", folder + L"\\absent.ini"), L"");
+  }
 }
 
 TEST(FileExists, IsTrueOnlyForAFileThatOpensForReading) {

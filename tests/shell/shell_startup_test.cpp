@@ -5,6 +5,7 @@
 
 #include <random>
 
+#include "dialog_layout.h"  // the dialog's child window identifiers
 #include "shell_test_windows.h"
 #include "win32_test_support.h"
 
@@ -17,16 +18,54 @@ const std::wstring kMissingRenderer =
 
 // A folder holding the shell, and a renderer file unless told otherwise. The
 // renderer check only asks for a readable file, so a stand-in suffices where
-// the renderer is not meant to start.
+// the renderer is not meant to start. The shell lies in the temporary folder
+// itself or in a folder of the given name inside it.
 struct ShellFolder {
   enum Renderer { kNone, kStandIn, kReal };
-  explicit ShellFolder(Renderer renderer) {
-    EXPECT_TRUE(folder.copy_in(dist_file(L"Tessarine.scr")));
-    if (renderer == kStandIn) EXPECT_TRUE(write_file_bytes(folder.file(L"Tessarine.dll"), "not started\r\n"));
-    if (renderer == kReal) EXPECT_TRUE(folder.copy_in(dist_file(L"Tessarine.dll")));
+  explicit ShellFolder(Renderer renderer, const std::wstring& name = L"")
+      : home(name.empty() ? folder.path() : folder.file(name)) {
+    CreateDirectoryW(home.c_str(), nullptr);
+    EXPECT_TRUE(CopyFileW(dist_file(L"Tessarine.scr").c_str(), file(L"Tessarine.scr").c_str(), FALSE));
+    if (renderer == kStandIn) EXPECT_TRUE(write_file_bytes(file(L"Tessarine.dll"), "not started\r\n"));
+    if (renderer == kReal) EXPECT_TRUE(CopyFileW(dist_file(L"Tessarine.dll").c_str(), file(L"Tessarine.dll").c_str(), FALSE));
   }
-  Process start(const std::wstring& arguments) const { return Process::start(folder.file(L"Tessarine.scr"), arguments); }
+  std::wstring file(const std::wstring& name) const { return home + L"\\" + name; }
+  Process start(const std::wstring& arguments) const { return Process::start(file(L"Tessarine.scr"), arguments); }
   TempFolder folder;
+  std::wstring home;
+};
+
+// Whether the cursor shows as the shell's thread has it: this thread shares
+// that thread's input state (and with it the cursor's display count), and a
+// window of its own lies in front, under the cursor.
+class ShellCursor {
+ public:
+  explicit ShellCursor(HWND shell_window)
+      : shell_thread_(GetWindowThreadProcessId(shell_window, nullptr)),
+        window_(CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 600, 400, 100, 100, nullptr,
+                                nullptr, GetModuleHandleW(nullptr), nullptr)) {
+    attached_ = AttachThreadInput(GetCurrentThreadId(), shell_thread_, TRUE) != FALSE;
+    SetForegroundWindow(window_);
+    SetCursorPos(650, 450);
+  }
+  ~ShellCursor() {
+    if (attached_) AttachThreadInput(GetCurrentThreadId(), shell_thread_, FALSE);
+    DestroyWindow(window_);
+  }
+  ShellCursor(const ShellCursor&) = delete;
+  ShellCursor& operator=(const ShellCursor&) = delete;
+
+  bool attached() const { return attached_; }
+  bool showing() const {
+    CURSORINFO info = {};
+    info.cbSize = sizeof info;
+    return GetCursorInfo(&info) && (info.flags & CURSOR_SHOWING);
+  }
+
+ private:
+  DWORD shell_thread_;
+  HWND window_;
+  bool attached_ = false;
 };
 
 std::wstring show(const std::wstring& arguments) {
@@ -181,19 +220,27 @@ TEST(ModeTable, OtherLettersEndAfterTheCheckWithoutAnyWindow) {
   }
 }
 
-TEST(ModeTable, SaverAndPlainStartLoadTheHiddenSaverWindow) {
-  // The stand-in renderer cannot start, so a run ends by itself soon after.
+TEST(ModeTable, SaverAndPlainStartLoadTheHiddenSaverWindowAndOnlyTheSaverHidesTheCursor) {
+  // The stand-in renderer cannot start, so a run would end by itself after
+  // its wait for the renderer's window.
   ShellFolder shell(ShellFolder::kStandIn);
-  for (const wchar_t* arguments : {L"/s", L"-S", L""}) {
+  for (const std::wstring arguments : {L"/s", L"-S", L""}) {
     SCOPED_TRACE(show(arguments));
     Process process = shell.start(arguments);
     HWND saver = nullptr;
-    EXPECT_TRUE(wait_until([&] {
+    ASSERT_TRUE(wait_until([&] {
       for (HWND window : windows_of(process.id()))
         if (window_title(window) == L"Tessarine_Main") saver = window;
       return saver != nullptr;
     }, kStartTimeout, 10ms));
-    EXPECT_FALSE(saver && IsWindowVisible(saver));
+    EXPECT_FALSE(IsWindowVisible(saver));
+
+    ShellCursor cursor(saver);
+    ASSERT_TRUE(cursor.attached());
+    EXPECT_EQ(cursor.showing(), arguments.empty()) << "only the saver hides the cursor";
+    PostMessageW(saver, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(process.wait());
+    EXPECT_TRUE(cursor.showing()) << "the cursor stays hidden after the run";
   }
 }
 
@@ -214,6 +261,32 @@ TEST(ModeTable, ConfigureShowsTheDialogAndEndsWhenItCloses) {
   }
 }
 
+// A folder whose name code page 932 cannot spell ("caf\u00E9" would reach
+// the ANSI functions as "cafe"): the settings are read there as anywhere.
+TEST(ProgramFolder, ANameTheCodePageCannotSpellKeepsTheSettings) {
+  ShellFolder shell(ShellFolder::kStandIn, L"caf\u00E9");
+  const std::string repeat_key = to_ansi(L"BGM\uFF98\uFF8B\uFF9F\uFF70\uFF84");
+  ASSERT_TRUE(write_file_bytes(shell.file(L"Tessarine.ini"),
+                               "[Section]\r\n" + to_ansi(L"BGM\u533A\u5206") + "= 1\r\n" + repeat_key + "= 3\r\n"));
+  Process process = shell.start(L"/c");
+  HWND dialog = wait_for_window(L"<Tessarine>");
+  ASSERT_NE(dialog, nullptr) << "no dialog; exit code " << process.exit_code();
+  // The repeat track of the file shows once the dialog has loaded (its
+  // combo box keeps the text in its edit field, read in its own process).
+  std::wstring shown;
+  EXPECT_TRUE(wait_until([&] {
+    HWND repeat = GetDlgItem(GetDlgItem(dialog, shell::dialog::kIdPanel), shell::dialog::kIdRepeat);
+    wchar_t text[16] = {};
+    if (repeat) SendMessageTimeoutW(repeat, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text),
+                                    SMTO_ABORTIFHUNG, 5000, nullptr);
+    shown = text;
+    return IsWindowVisible(dialog) && !shown.empty();
+  }, 10s)) << "the dialog shows no repeat track";
+  EXPECT_EQ(shown, L"3");
+  PostMessageW(dialog, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(process.wait());
+}
+
 // A settings file of any content is read without a crash and left as it was.
 TEST(BadSettings, NeverCrashAndNeverChangeTheFile) {
   ShellFolder shell(ShellFolder::kStandIn);
@@ -227,7 +300,7 @@ TEST(BadSettings, NeverCrashAndNeverChangeTheFile) {
   };
   std::string huge = "[Section]\r\n";
   while (huge.size() < 4 * 1024 * 1024) huge += kind + "=" + std::to_string(random()) + "\r\n" + random_bytes(200);
-  const std::string folder = to_ansi(shell.folder.path());
+  const std::string folder = to_ansi(shell.home);
   std::vector<std::pair<const char*, std::string>> files = {
       {"random bytes", random_bytes(4096)},
       {"random bytes after the section", "[Section]\r\n" + random_bytes(20000)},
@@ -241,7 +314,7 @@ TEST(BadSettings, NeverCrashAndNeverChangeTheFile) {
   };
   for (const auto& [what, bytes] : files) {
     SCOPED_TRACE(what);
-    const std::wstring ini = shell.folder.file(L"Tessarine.ini");
+    const std::wstring ini = shell.file(L"Tessarine.ini");
     ASSERT_TRUE(write_file_bytes(ini, bytes));
     Process process = shell.start(L"x");
     EXPECT_TRUE(process.wait());
