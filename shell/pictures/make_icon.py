@@ -70,7 +70,9 @@ def draw_grid(size, runs, across, width):
         # towards the horizon (1/z).
         for k in range(across):
             z = 1.0 + k * 1.0
-            y = half + side * half * 0.7 / z
+            # On a pixel row of the icon, so that the line stays sharp.
+            offset = (round(half * 0.7 / z / SCALE - 0.5) + 0.5) * SCALE
+            y = half + side * offset
             g = brightness(1.0 - 1.0 / z)
             draw.line([(0, y), (big, y)], fill=tuple(round(c * g) for c in GRID), width=line)
     glow = layer.filter(ImageFilter.GaussianBlur(SCALE * width * 1.2))
