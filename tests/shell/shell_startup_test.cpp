@@ -340,16 +340,20 @@ TEST(ProgramFile, NamesTheProductAndCarriesTheIcon) {
   ASSERT_NE(module, nullptr);
   HICON icon = static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(1), IMAGE_ICON, 32, 32, 0));
   ASSERT_NE(icon, nullptr);
-  // Drawn on white: a dark blue square with a bright green line across its middle.
+  // Drawn on white: a dark blue tile with rounded corners, the grid's bright
+  // horizon across its middle.
   HDC screen = GetDC(nullptr);
   HDC dc = CreateCompatibleDC(screen);
   HBITMAP bitmap = CreateCompatibleBitmap(screen, 32, 32);
   HGDIOBJ previous = SelectObject(dc, bitmap);
   PatBlt(dc, 0, 0, 32, 32, WHITENESS);
   DrawIconEx(dc, 0, 0, icon, 32, 32, 0, nullptr, DI_NORMAL);
-  for (POINT corner : {POINT{0, 0}, POINT{31, 0}, POINT{0, 31}, POINT{31, 31}, POINT{16, 4}, POINT{16, 27}})
-    EXPECT_TRUE(colour_near(GetPixel(dc, corner.x, corner.y), 0, 32, 64, 12))
+  for (POINT corner : {POINT{0, 0}, POINT{31, 0}, POINT{0, 31}, POINT{31, 31}})
+    EXPECT_TRUE(colour_near(GetPixel(dc, corner.x, corner.y), 255, 255, 255, 12))
         << corner.x << ", " << corner.y << ": " << describe(GetPixel(dc, corner.x, corner.y));
+  for (POINT tile : {POINT{16, 1}, POINT{16, 30}})
+    EXPECT_TRUE(colour_near(GetPixel(dc, tile.x, tile.y), 0, 26, 51, 12))
+        << tile.x << ", " << tile.y << ": " << describe(GetPixel(dc, tile.x, tile.y));
   const COLORREF line = GetPixel(dc, 16, 16);
   EXPECT_GT(GetGValue(line), 200) << describe(line);
   EXPECT_GT(GetGValue(line), GetRValue(line) + 20) << describe(line);
