@@ -538,6 +538,34 @@ TEST_F(SettingsDialog, PickedFileAndCdChoiceAreWrittenAndReadBack) {
   ASSERT_TRUE(run.click_and_end(ids::kIdCancel));
 }
 
+// The kind change disables "..." while it holds the focus, and the focus
+// leaves it only then; the next click must still open the picker.
+TEST_F(SettingsDialog, TheFileButtonAnswersTheFirstClickAfterTheKindChanges) {
+  TempFolder music;
+  const std::wstring song = music.file(L"song.mp3");
+  ASSERT_TRUE(write_file_bytes(song, "ID3"));
+  ConfigureRun run(settings("2", "0", to_ansi(song)));
+  ASSERT_TRUE(run.open());
+  HWND file_button = run.control(ids::kIdFileButton);
+  ASSERT_TRUE(IsWindowEnabled(file_button));
+
+  HWND picker = open_picker(run);
+  ASSERT_NE(picker, nullptr);
+  PostMessageW(picker, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  ASSERT_TRUE(wait_until([&] { return !IsWindow(picker); }, kStartTimeout));
+
+  click(run.control(ids::kIdKindLabel0 + 1));
+  ASSERT_TRUE(wait_until([&] { return !IsWindowEnabled(file_button); }, 10s));
+  click(run.control(ids::kIdKindLabel0 + 2));
+  ASSERT_TRUE(wait_until([&] { return IsWindowEnabled(file_button) != FALSE; }, 10s));
+
+  picker = open_picker(run);
+  ASSERT_NE(picker, nullptr) << "the first click on \"...\" opened no picker";
+  PostMessageW(picker, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  ASSERT_TRUE(wait_until([&] { return !IsWindow(picker); }, kStartTimeout));
+  ASSERT_TRUE(run.click_and_end(ids::kIdCancel));
+}
+
 TEST_F(SettingsDialog, TypedRepeatTextsAreRoundedHalvesToEven) {
   const std::pair<const wchar_t*, const char*> cases[] = {{L"abc", "0"}, {L"2.5", "2"}, {L"45", "45"}};
   for (const auto& [typed, stored] : cases) {
