@@ -143,6 +143,9 @@ void end_with_message_loop() { PostQuitMessage(0); }
 }  // namespace
 
 HWND build_preview_window(HWND parent, void (*on_unload)()) {
+  // A preview area that is already gone (or a handle that never named one)
+  // would leave an invisible window and a program that never ends.
+  if (!IsWindow(parent)) return nullptr;
   RECT parent_rect = {};
   if (!GetWindowRect(parent, &parent_rect)) parent_rect = RECT{};
   const PreviewGeometry geometry = preview_geometry(parent_rect.left, parent_rect.top, parent_rect.right,
@@ -151,7 +154,11 @@ HWND build_preview_window(HWND parent, void (*on_unload)()) {
   if (!window) return nullptr;
   const LONG style = GetWindowLongW(window, GWL_STYLE);
   SetWindowLongW(window, GWL_STYLE, style | WS_CHILD);
-  SetParent(window, parent);
+  if (!SetParent(window, parent)) {
+    // The parent went between the check above and here.
+    DestroyWindow(window);
+    return nullptr;
+  }
   MoveWindow(window, 0, 0, geometry.window_width, geometry.window_height, TRUE);
   if (PreviewWindow* preview = state_of(window))
     preview->image_area = RECT{0, 0, geometry.image_width, geometry.image_height};
