@@ -137,8 +137,8 @@ class MemoryBitmap {
   MemoryBitmap& operator=(const MemoryBitmap&) = delete;
 
   // Selects `bitmap` in place of the one held, which is deleted. The DC is
-  // made on first use, compatible with `like` (null: the screen). False, and
-  // nothing changed, when either is missing.
+  // made on first use, compatible with `like` (null: the screen). False, with
+  // the bitmap held before kept, when there is no DC or no bitmap.
   bool hold(Bitmap bitmap, HDC like) {
     if (!dc_) dc_ = MemoryDc(like);
     if (!dc_ || !bitmap) return false;

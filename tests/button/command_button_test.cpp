@@ -1,6 +1,6 @@
 // The Command button hosted in a window of this test program: its pixels as
-// painted, hovering and the poll, clicks, the disabled look and the stored
-// properties read back through new buttons.
+// painted, hovering and the poll, the keyboard focus, clicks, the disabled
+// look and the stored properties read back through new buttons.
 #include <gtest/gtest.h>
 
 #include <memory>
