@@ -429,11 +429,14 @@ TEST_F(SettingsDialog, ACdKindOpensWithItsMarkAndRepeatListAndIgnoresEnterEscape
   EXPECT_STREQ(last, L"30");
   EXPECT_EQ(run.marked_kinds(), std::vector<int>{1});
 
-  // Any further start of the shell ends at once while the dialog is open.
-  for (const wchar_t* arguments : {L"/s", L"/c", L"/p 1234"}) {
+  // Any further start of the shell ends at once while the dialog is open,
+  // a preview in a live parent too.
+  TestWindow parent(L"parent", 152, 112);
+  for (const std::wstring& arguments : {std::wstring(L"/s"), std::wstring(L"/c"), L"/p " + parent.handle_text()}) {
     Process second = Process::start(run.folder().file(L"Tessarine.scr"), arguments);
-    EXPECT_TRUE(second.wait(kStartTimeout)) << "a second start with " << to_ansi(arguments);
+    EXPECT_TRUE(pump_until([&] { return !second.running(); })) << "a second start with " << to_ansi(arguments);
   }
+  parent.destroy();
 
   // Enter and Escape in the focused repeat field neither save nor cancel;
   // the keys typed after them show they were handled.
