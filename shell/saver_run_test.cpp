@@ -184,7 +184,7 @@ TEST_F(SaverRunTest, ATickWhileTheMusicOpensSlowlyDoesNotEndTheRun) {
   };
   run.Load();
   EXPECT_EQ(device.take(), (Calls{"Timer3 on", "start C:\\Saver Folder\\Tessarine.dll",
-                                  "open \"C:\\m\\a.mp3\" type MPEGVideo Alias MP3Play [0]", "play MP3Play [0]",
+                                  "open \"C:\\m\\a.mp3\" type MPEGVideo Alias MP3Play [0]", "play MP3Play notify [0]",
                                   "Timer1 on"}));
   // The renderer's ten seconds count from the start, the open included.
   host.clock = 5h + 9500ms;

@@ -85,11 +85,15 @@ LRESULT on_nc_destroy(HWND window, PreviewWindow* preview) {
   return DefWindowProcW(window, WM_NCDESTROY, 0, 0);
 }
 
+// The window takes its state over from the creator's owner here, so that
+// WM_NCDESTROY alone frees it, also when the creation fails after this.
+void on_nc_create(HWND window, const CREATESTRUCTW& create) {
+  auto* owner = static_cast<std::unique_ptr<PreviewWindow>*>(create.lpCreateParams);
+  if (owner) SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner->release()));
+}
+
 LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTW*>(lparam);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
+  if (message == WM_NCCREATE) on_nc_create(window, *reinterpret_cast<CREATESTRUCTW*>(lparam));
   PreviewWindow* preview = state_of(window);
   if (!preview) return DefWindowProcW(window, message, wparam, lparam);
   switch (message) {
@@ -122,9 +126,8 @@ HWND load_window(void (*on_unload)()) {
   preview->image = picture::decode(kPreviewGridJpeg, kPreviewGridJpeg_size);
   preview->on_unload = on_unload;
   HWND window = CreateWindowExW(0, kClassName, kCaption, WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0, kPictureWidth,
-                                kPictureHeight, nullptr, nullptr, program_instance(), preview.get());
+                                kPictureHeight, nullptr, nullptr, program_instance(), &preview);
   if (!window) return nullptr;
-  preview.release();  // the window owns it now
   // An overlapped window is given a caption bar on creation; the form has none.
   SetWindowLongW(window, GWL_STYLE, WS_CLIPSIBLINGS | WS_CLIPCHILDREN);
   SetWindowLongW(window, GWL_EXSTYLE, 0);
@@ -143,6 +146,9 @@ void end_with_message_loop() { PostQuitMessage(0); }
 }  // namespace
 
 HWND build_preview_window(HWND parent, void (*on_unload)()) {
+  // A preview area that is already gone (or a handle that never named one)
+  // would leave an invisible window and a program that never ends.
+  if (!IsWindow(parent)) return nullptr;
   RECT parent_rect = {};
   if (!GetWindowRect(parent, &parent_rect)) parent_rect = RECT{};
   const PreviewGeometry geometry = preview_geometry(parent_rect.left, parent_rect.top, parent_rect.right,
@@ -151,7 +157,11 @@ HWND build_preview_window(HWND parent, void (*on_unload)()) {
   if (!window) return nullptr;
   const LONG style = GetWindowLongW(window, GWL_STYLE);
   SetWindowLongW(window, GWL_STYLE, style | WS_CHILD);
-  SetParent(window, parent);
+  if (!SetParent(window, parent)) {
+    // The parent went between the check above and here.
+    DestroyWindow(window);
+    return nullptr;
+  }
   MoveWindow(window, 0, 0, geometry.window_width, geometry.window_height, TRUE);
   if (PreviewWindow* preview = state_of(window))
     preview->image_area = RECT{0, 0, geometry.image_width, geometry.image_height};

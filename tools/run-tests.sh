@@ -7,6 +7,8 @@ export TESSARINE_BUILD_DIR="${TESSARINE_BUILD_DIR:-$repo/build}"
 
 "$repo/tools/setup-debian.sh"
 "$repo/tools/build.sh" --all
+# The release that the install tests take (reuses the build above).
+"$repo/tools/package.sh" >/dev/null
 
 status=0
 echo "== native unit tests"

@@ -16,6 +16,8 @@ packages=(
   sox libsox-fmt-mp3 lame
   # picture generators
   python3 python3-pil
+  # the setup program
+  nsis
 )
 
 sudo=""

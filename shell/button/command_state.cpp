@@ -17,33 +17,32 @@ std::optional<Look> PointerMoved(CommandState& state) {
   return std::nullopt;
 }
 
+// The focus rows move the state even while the button is disabled (only the
+// paint waits): the focus leaves a button that is disabled while it has it
+// only after Enabled is already false.
 std::optional<Look> FocusGained(CommandState& state) {
-  if (!state.Enabled) return std::nullopt;
+  std::optional<Look> paint;
   switch (state.LookState) {
     case 2:
       state.LookState = 4;
-      return Look::Pressed;
+      paint = Look::Pressed;
+      break;
     case 1:
     case 3:
     case 4:
       state.LookState = 3;
-      return Look::Selected;
+      paint = Look::Selected;
+      break;
     default:
-      return std::nullopt;
+      break;
   }
+  return state.Enabled ? paint : std::nullopt;
 }
 
 std::optional<Look> FocusLost(CommandState& state) {
-  if (!state.Enabled) return std::nullopt;
-  switch (state.LookState) {
-    case 2:
-    case 3:
-    case 4:
-      state.LookState = 1;
-      return Look::Normal;
-    default:
-      return std::nullopt;
-  }
+  if (state.LookState < 2 || state.LookState > 4) return std::nullopt;
+  state.LookState = 1;
+  return state.Enabled ? std::optional<Look>(Look::Normal) : std::nullopt;
 }
 
 std::optional<Look> PointerLeft(CommandState& state) {

@@ -24,7 +24,8 @@ struct CommandState {
 };
 
 // Each transition returns the look to paint, or nothing. While the button is
-// disabled none of them changes or paints anything.
+// disabled none of them paints, and only the focus moves the state: it has to
+// follow the real focus whatever the order of disabling and focus loss.
 std::optional<Look> PointerMoved(CommandState& state);
 std::optional<Look> FocusGained(CommandState& state);
 std::optional<Look> FocusLost(CommandState& state);

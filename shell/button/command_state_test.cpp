@@ -106,14 +106,12 @@ TEST(CommandTransitions, OtherButtonReleasesClickWithoutPaintingOrLettingGoOfThe
   }
 }
 
-TEST(CommandTransitions, ADisabledButtonNeitherMovesNorPaintsNorClicks) {
+TEST(CommandTransitions, ADisabledButtonPaintsNothingClicksNothingAndFollowsOnlyTheFocus) {
   for (std::uint8_t look_state = 1; look_state <= 4; ++look_state) {
     SCOPED_TRACE(int(look_state));
     CommandState state = in_state(look_state);
     state.Enabled = false;
     EXPECT_EQ(PointerMoved(state), std::nullopt);
-    EXPECT_EQ(FocusGained(state), std::nullopt);
-    EXPECT_EQ(FocusLost(state), std::nullopt);
     EXPECT_EQ(PointerLeft(state), std::nullopt);
     EXPECT_EQ(ButtonPressed(state, MouseButton::Left), std::nullopt);
     const Release release = ButtonReleased(state, MouseButton::Left);
@@ -122,13 +120,20 @@ TEST(CommandTransitions, ADisabledButtonNeitherMovesNorPaintsNorClicks) {
     EXPECT_EQ(state.LookState, look_state);
     EXPECT_FALSE(state.MouseHeld);
     EXPECT_EQ(EnabledLook(state), Look::Disable);
+
+    EXPECT_EQ(FocusGained(state), std::nullopt);
+    EXPECT_EQ(state.LookState, look_state == 2 ? 4 : 3);
+    EXPECT_EQ(FocusLost(state), std::nullopt);
+    EXPECT_EQ(state.LookState, 1);
   }
 }
 
 // A user's sequence on an initialised, unfocused button, as the window layer
-// reports it: clicks raised and looks painted.
+// reports it: clicks raised and looks painted. The real focus is kept apart
+// from the state, as the window layer knows it.
 struct Session {
   CommandState state = in_state(1);
+  bool focused = false;
   int clicks = 0;
   std::vector<Look> painted;
   void show(std::optional<Look> look) {
@@ -138,8 +143,17 @@ struct Session {
   }
   void enter() { show(PointerMoved(state)); }
   void poll_outside() { show(PointerLeft(state)); }
+  void focus() {
+    focused = true;
+    show(FocusGained(state));
+  }
+  void blur() {
+    focused = false;
+    show(FocusLost(state));
+  }
+  // A left press gives the button the focus first.
   void press(MouseButton button = MouseButton::Left) {
-    if (button == MouseButton::Left && state.LookState != 3 && state.LookState != 4) show(FocusGained(state));
+    if (button == MouseButton::Left && !focused) focus();
     show(ButtonPressed(state, button));
   }
   void release(MouseButton button = MouseButton::Left) {
@@ -162,7 +176,8 @@ TEST(CommandClickRule, PressAndReleaseOverAnUnfocusedButtonClicksOnceAndEndsHigh
 
 TEST(CommandClickRule, ClickOnAFocusedButtonAfterThePointerReturns) {
   Session s;
-  s.state = in_state(3);
+  s.focus();
+  s.painted.clear();
   s.enter();
   s.press();
   s.release();
@@ -191,6 +206,23 @@ TEST(CommandClickRule, AReleaseBeforeThePollHasSeenThePointerLeaveStillClicks) {
   s.press();
   s.release();  // off the button, but no tick yet
   EXPECT_EQ(s.clicks, 1);
+}
+
+// The dialog disables "..." while it has the focus (a kind change), and the
+// focus leaves it only then; enabled again, it must click at the first try.
+TEST(CommandClickRule, AButtonDisabledWhileFocusedClicksAtTheFirstTryOnceEnabledAgain) {
+  Session s;
+  s.focus();
+  s.state.Enabled = false;
+  s.painted.clear();
+  s.blur();
+  EXPECT_TRUE(s.painted.empty());
+  s.state.Enabled = true;
+  s.enter();
+  s.press();
+  s.release();
+  EXPECT_EQ(s.clicks, 1);
+  EXPECT_EQ(s.state.LookState, 4);
 }
 
 TEST(CommandClickRule, RightButtonReleaseClicksAndItsPressPaintsNothing) {

@@ -124,10 +124,8 @@ bool register_class() {
 
 // The retained picture and the caption label LblMsg drawn above it.
 struct Command::Surface {
-  gdi::MemoryDc dc;
-  gdi::Bitmap bitmap;
+  gdi::MemoryBitmap picture;
   SIZE size = {0, 0};
-  HGDIOBJ original_bitmap = nullptr;
 
   CommandProperties properties;         // caption, colour, back style (Enabled and FirstRun live in the state)
   std::shared_ptr<const FontSpec> font;  // the label's font object
@@ -135,10 +133,6 @@ struct Command::Surface {
   bool label_enabled = true;
   int label_top = 0;  // pixels
   bool loaded = false;
-
-  ~Surface() {
-    if (dc && original_bitmap) SelectObject(dc.get(), original_bitmap);
-  }
 };
 
 Command::Command(int index, FontSpec ambient)
@@ -226,18 +220,23 @@ LRESULT Command::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       if (wparam == kTmrMouse) OnPoll();
       return 0;
     case WM_NCDESTROY:
-      SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-      window_ = nullptr;
-      break;
+      return OnNcDestroy(wparam, lparam);
   }
   return DefWindowProcW(window_, message, wparam, lparam);
+}
+
+// The default processing still needs the handle: it is forgotten only after.
+LRESULT Command::OnNcDestroy(WPARAM wparam, LPARAM lparam) {
+  HWND window = std::exchange(window_, nullptr);
+  SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+  return DefWindowProcW(window, WM_NCDESTROY, wparam, lparam);
 }
 
 void Command::OnPaint() {
   gdi::PaintDc paint(window_);
   if (!paint.get()) return;
   Surface& s = *surface_;
-  if (s.dc && s.bitmap) BitBlt(paint.get(), 0, 0, s.size.cx, s.size.cy, s.dc.get(), 0, 0, SRCCOPY);
+  if (s.picture.bitmap()) BitBlt(paint.get(), 0, 0, s.size.cx, s.size.cy, s.picture.dc(), 0, 0, SRCCOPY);
   DrawCaption(paint.get());
 }
 
@@ -275,35 +274,27 @@ void Command::DrawLook(Look look) {
   const double height = client.bottom * tpp.y;
 
   // Clear: the surface follows the control's size.
-  if (!s.dc) {
-    gdi::WindowDc screen(window_);
-    s.dc = gdi::MemoryDc(screen.get());
-  }
-  if (!s.dc) return;
-  if (!s.bitmap || s.size.cx != client.right || s.size.cy != client.bottom) {
+  if (!s.picture.bitmap() || s.size.cx != client.right || s.size.cy != client.bottom) {
     gdi::WindowDc screen(window_);
     gdi::Bitmap bitmap(CreateCompatibleBitmap(screen.get(), std::max<LONG>(client.right, 1),
                                               std::max<LONG>(client.bottom, 1)));
-    if (bitmap) {
-      HGDIOBJ previous = SelectObject(s.dc.get(), bitmap.get());
-      if (!s.original_bitmap) s.original_bitmap = previous;
-      s.bitmap = std::move(bitmap);
-      s.size = {client.right, client.bottom};
-    }
+    if (s.picture.hold(std::move(bitmap), screen.get())) s.size = {client.right, client.bottom};
   }
-  FillRect(s.dc.get(), &client, GetSysColorBrush(COLOR_BTNFACE));
+  HDC surface = s.picture.dc();
+  if (!surface) return;
+  FillRect(surface, &client, GetSysColorBrush(COLOR_BTNFACE));
 
   FillGradient(inverted, client);
 
-  gdi::MemoryDc picture_dc(s.dc.get());
+  gdi::MemoryDc picture_dc(surface);
   gdi::Selection picture(picture_dc.get(), look_picture(look));
   if (picture_dc && look_picture(look)) {
-    SetStretchBltMode(s.dc.get(), COLORONCOLOR);
+    SetStretchBltMode(surface, COLORONCOLOR);
     for (const auto& piece : frame_pieces(width, height, tpp.x, tpp.y)) {
       if (!piece) continue;
       const PixelRect& from = piece->source;
       const PixelRect& to = piece->destination;
-      StretchBlt(s.dc.get(), to.x, to.y, to.width, to.height, picture_dc.get(), from.x, from.y, from.width,
+      StretchBlt(surface, to.x, to.y, to.width, to.height, picture_dc.get(), from.x, from.y, from.width,
                  from.height, SRCCOPY);
     }
   }
@@ -319,7 +310,7 @@ void Command::FillGradient(bool inverted, const RECT& client) {
                            vertex(static_cast<LONG>(client.right - 1), static_cast<LONG>(client.bottom - 1),
                                   colours.bottom)};
   GRADIENT_RECT rect = {0, 1};
-  GradientFill(surface_->dc.get(), vertices, 2, &rect, 1, GRADIENT_FILL_RECT_V);
+  GradientFill(surface_->picture.dc(), vertices, 2, &rect, 1, GRADIENT_FILL_RECT_V);
 }
 
 void Command::ApplyEnabledLook() {
@@ -384,9 +375,11 @@ void Command::ApplyFont() {
 
 void Command::ApplyBackStyle() {
   if (!window_) return;
-  // Transparent: the host shows through where the face would be.
+  // Transparent: the host shows through where the face would be. The window
+  // owns the region once it is set; a refused one is ours to delete.
   if (surface_->properties.BackStyle == 0) {
-    SetWindowRgn(window_, CreateRectRgn(0, 0, 0, 0), TRUE);
+    gdi::Region empty(CreateRectRgn(0, 0, 0, 0));
+    if (empty && SetWindowRgn(window_, empty.get(), TRUE)) empty.release();
   } else {
     SetWindowRgn(window_, nullptr, TRUE);
   }

@@ -80,6 +80,7 @@ class Command {
   struct Surface;  // the retained picture and the caption label
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT OnNcDestroy(WPARAM wparam, LPARAM lparam);
   void OnPaint();
   void OnButtonDown(MouseButton button);
   void OnButtonUp(MouseButton button, WPARAM held);

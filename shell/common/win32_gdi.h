@@ -38,6 +38,7 @@ using Bitmap = Object<HBITMAP>;
 using Brush = Object<HBRUSH>;
 using Pen = Object<HPEN>;
 using Font = Object<HFONT>;
+using Region = Object<HRGN>;
 
 // A memory device context, deleted on destruction.
 class MemoryDc {
@@ -100,16 +101,60 @@ class PaintDc {
 // Selects an object into a DC and restores the previous one on destruction.
 class Selection {
  public:
+  Selection() = default;
   Selection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(dc && object ? SelectObject(dc, object) : nullptr) {}
+  Selection(Selection&& other) noexcept
+      : dc_(std::exchange(other.dc_, nullptr)), previous_(std::exchange(other.previous_, nullptr)) {}
+  Selection& operator=(Selection&& other) noexcept {
+    if (this != &other) {
+      restore();
+      dc_ = std::exchange(other.dc_, nullptr);
+      previous_ = std::exchange(other.previous_, nullptr);
+    }
+    return *this;
+  }
   Selection(const Selection&) = delete;
   Selection& operator=(const Selection&) = delete;
-  ~Selection() {
-    if (dc_ && previous_) SelectObject(dc_, previous_);
-  }
+  ~Selection() { restore(); }
 
  private:
-  HDC dc_;
-  HGDIOBJ previous_;
+  void restore() {
+    if (dc_ && previous_) SelectObject(dc_, previous_);
+    dc_ = nullptr;
+    previous_ = nullptr;
+  }
+  HDC dc_ = nullptr;
+  HGDIOBJ previous_ = nullptr;
+};
+
+// A memory DC holding a bitmap of its own: a picture kept between paints.
+// The DC gets its original bitmap back before a bitmap is deleted (Windows
+// refuses to delete a selected bitmap, which then leaks), and goes last.
+class MemoryBitmap {
+ public:
+  MemoryBitmap() = default;
+  MemoryBitmap(const MemoryBitmap&) = delete;
+  MemoryBitmap& operator=(const MemoryBitmap&) = delete;
+
+  // Selects `bitmap` in place of the one held, which is deleted. The DC is
+  // made on first use, compatible with `like` (null: the screen). False, with
+  // the bitmap held before kept, when there is no DC or no bitmap.
+  bool hold(Bitmap bitmap, HDC like) {
+    if (!dc_) dc_ = MemoryDc(like);
+    if (!dc_ || !bitmap) return false;
+    selected_ = Selection();
+    bitmap_ = std::move(bitmap);
+    selected_ = Selection(dc_.get(), bitmap_.get());
+    return true;
+  }
+  HDC dc() const { return dc_.get(); }
+  HBITMAP bitmap() const { return bitmap_.get(); }
+
+ private:
+  // Destroyed in reverse: the selection undone, the bitmap, then the DC.
+  MemoryDc dc_;
+  Bitmap bitmap_;
+  Selection selected_;
 };
 
 }  // namespace tessarine::gdi

@@ -233,9 +233,7 @@ void Surface::paint_rows(int width, int height, Rgb (*colour)(int level)) {
   if (width <= 0 || height <= 0) return;
   const std::vector<int> levels = background_levels(height);
   if (levels.empty()) return;
-  if (!dc_) dc_ = gdi::MemoryDc(nullptr);
-  if (!dc_) return;
-  if (width != width_ || height != height_ || !bitmap_) {
+  if (width != width_ || height != height_ || !picture_.bitmap()) {
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
@@ -244,16 +242,13 @@ void Surface::paint_rows(int width, int height, Rgb (*colour)(int level)) {
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    gdi::Bitmap bitmap(CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap) return;
-    HGDIOBJ previous = SelectObject(dc_.get(), bitmap.get());
-    if (!original_) original_ = previous;
-    bitmap_ = std::move(bitmap);
+    gdi::Bitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!picture_.hold(std::move(bitmap), nullptr)) return;
     width_ = width;
     height_ = height;
   }
   DIBSECTION section = {};
-  if (!GetObjectW(bitmap_.get(), sizeof section, &section) || !section.dsBm.bmBits) return;
+  if (!GetObjectW(picture_.bitmap(), sizeof section, &section) || !section.dsBm.bmBits) return;
   GdiFlush();
   auto* pixels = static_cast<uint32_t*>(section.dsBm.bmBits);
   // Rows 0 to N; the row N lies just below a surface of N rows and is skipped.
@@ -266,8 +261,8 @@ void Surface::paint_rows(int width, int height, Rgb (*colour)(int level)) {
 }
 
 void Surface::show(HDC dc) const {
-  if (!dc_ || !bitmap_) return;
-  BitBlt(dc, 0, 0, width_, height_, dc_.get(), 0, 0, SRCCOPY);
+  if (!picture_.bitmap()) return;
+  BitBlt(dc, 0, 0, width_, height_, picture_.dc(), 0, 0, SRCCOPY);
 }
 
 void paint_container_background(HWND child, HDC dc) {

@@ -23,9 +23,7 @@ class Surface {
   void show(HDC dc) const;
 
  private:
-  gdi::MemoryDc dc_;
-  gdi::Bitmap bitmap_;
-  HGDIOBJ original_ = nullptr;
+  gdi::MemoryBitmap picture_;
   int width_ = 0;
   int height_ = 0;
 };

@@ -115,6 +115,7 @@ class SettingsDialog {
                  const ControlEvents* events = nullptr);
   button::Command* add_command(HWND parent, int id, const wchar_t* caption, int index);
 
+  LRESULT on_nc_destroy(WPARAM wparam, LPARAM lparam);
   void on_resize();
   void on_paint();
   void on_activate(bool active);
@@ -209,13 +210,18 @@ LRESULT SettingsDialog::handle(UINT message, WPARAM wparam, LPARAM lparam) {
       gone_ = true;
       return 0;
     case WM_NCDESTROY:
-      SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-      window_ = nullptr;
-      break;
+      return on_nc_destroy(wparam, lparam);
     default:
       break;
   }
   return DefWindowProcW(window_, message, wparam, lparam);
+}
+
+// The default processing still needs the handle: it is forgotten only after.
+LRESULT SettingsDialog::on_nc_destroy(WPARAM wparam, LPARAM lparam) {
+  HWND window = std::exchange(window_, nullptr);
+  SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+  return DefWindowProcW(window, WM_NCDESTROY, wparam, lparam);
 }
 
 RECT SettingsDialog::area_of(int id) const {

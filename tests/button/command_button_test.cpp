@@ -1,10 +1,11 @@
 // The Command button hosted in a window of this test program: its pixels as
-// painted, hovering and the poll, clicks, the disabled look and the stored
-// properties read back through new buttons.
+// painted, hovering and the poll, the keyboard focus, clicks, the disabled
+// look and the stored properties read back through new buttons.
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "win32_command_button.h"
 #include "win32_picture.h"
@@ -15,6 +16,7 @@ TESSARINE_EMBEDDED(kLookNormal);
 TESSARINE_EMBEDDED(kLookHighLight);
 TESSARINE_EMBEDDED(kLookHighLightSelect);
 TESSARINE_EMBEDDED(kLookSelected);
+TESSARINE_EMBEDDED(kLookPressed);
 TESSARINE_EMBEDDED(kLookDisable);
 
 namespace tessarine::test {
@@ -27,9 +29,13 @@ constexpr COLORREF kBeige = RGB(0xEC, 0xE9, 0xD8);
 constexpr int kHostLeft = 100;
 constexpr int kHostTop = 100;
 
+HWND g_host = nullptr;
+
+// Tab moves the focus between the host's buttons, as in a dialog.
 void pump() {
   MSG message;
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (g_host && IsDialogMessageW(g_host, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
@@ -93,12 +99,13 @@ class CommandButtonTest : public testing::Test {
     RegisterClassW(&window_class);
     host_ = CreateWindowExW(WS_EX_TOPMOST, L"command_button_host", L"host", WS_POPUP | WS_VISIBLE, kHostLeft,
                             kHostTop, 400, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    g_host = host_;
     SetForegroundWindow(host_);
     pump();
   }
   static void TearDownTestSuite() {
     if (host_) DestroyWindow(host_);
-    host_ = nullptr;
+    host_ = g_host = nullptr;
     pump();
   }
   void SetUp() override {
@@ -137,6 +144,32 @@ class CommandButtonTest : public testing::Test {
     input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     SendInput(1, &input, sizeof input);
   }
+  void key(WORD virtual_key, bool shift = false) {
+    std::vector<INPUT> inputs;
+    auto add = [&](WORD k, DWORD flags) {
+      INPUT input = {};
+      input.type = INPUT_KEYBOARD;
+      input.ki.wVk = k;
+      input.ki.dwFlags = flags;
+      inputs.push_back(input);
+    };
+    if (shift) add(VK_SHIFT, 0);
+    add(virtual_key, 0);
+    add(virtual_key, KEYEVENTF_KEYUP);
+    if (shift) add(VK_SHIFT, KEYEVENTF_KEYUP);
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  }
+  // True once the button shows `image`'s frame (and is in `look_state`).
+  ::testing::AssertionResult shows(Command* command, const Picture& image, int look_state) {
+    Picture shot;
+    if (pump_until([&] {
+          shot = capture_client(command->window());
+          return command->state().LookState == look_state && frame_differences(shot, image).empty();
+        }))
+      return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "state " << int(command->state().LookState) << ", frame "
+                                         << frame_differences(shot, image);
+  }
   void mouse(DWORD flags) {
     INPUT input = {};
     input.type = INPUT_MOUSE;
@@ -155,6 +188,7 @@ class CommandButtonTest : public testing::Test {
   static inline const Picture highlight_ = look(kLookHighLight, kLookHighLight_size);
   static inline const Picture highlight_select_ = look(kLookHighLightSelect, kLookHighLightSelect_size);
   static inline const Picture selected_ = look(kLookSelected, kLookSelected_size);
+  static inline const Picture pressed_ = look(kLookPressed, kLookPressed_size);
   static inline const Picture disable_ = look(kLookDisable, kLookDisable_size);
 };
 
@@ -280,6 +314,37 @@ TEST_F(CommandButtonTest, PressAndReleaseOverTheButtonClicksOnceWithItsIndex) {
   mouse(MOUSEEVENTF_RIGHTDOWN);
   mouse(MOUSEEVENTF_RIGHTUP);
   EXPECT_TRUE(pump_until([&] { return clicks_ == 2; }));
+}
+
+TEST_F(CommandButtonTest, TheKeyboardFocusShowsSelectedAndHoverAndPressShowTheirLooks) {
+  Command* first = place(10, 10, 64, 25, captioned(L""));
+  Command* second = place(100, 10, 64, 25, captioned(L""));
+  ASSERT_NE(first, nullptr);
+  ASSERT_NE(second, nullptr);
+  SetForegroundWindow(host_);
+  SetFocus(host_);
+
+  key(VK_TAB);
+  EXPECT_TRUE(shows(first, selected_, 3)) << "Tab into the first button";
+  key(VK_TAB);
+  EXPECT_TRUE(shows(second, selected_, 3)) << "Tab on to the second";
+  EXPECT_TRUE(shows(first, normal_, 1)) << "Tab out of the first";
+
+  // Hovering the focused button, then holding the left button on it.
+  move_to(132, 22);
+  EXPECT_TRUE(shows(second, highlight_select_, 4));
+  mouse(MOUSEEVENTF_LEFTDOWN);
+  EXPECT_TRUE(shows(second, pressed_, 4));
+  mouse(MOUSEEVENTF_LEFTUP);
+  EXPECT_TRUE(shows(second, highlight_select_, 4));
+  EXPECT_EQ(clicks_, 1);
+
+  // The focus arriving on a hovered button shows Pressed too.
+  move_to(42, 22);
+  ASSERT_TRUE(shows(first, highlight_, 2));
+  key(VK_TAB, true);
+  EXPECT_TRUE(shows(first, pressed_, 4)) << "Shift+Tab back onto the hovered first button";
+  EXPECT_TRUE(shows(second, normal_, 1));
 }
 
 TEST_F(CommandButtonTest, APressDraggedOffIsCancelledByThePollAndTheReleaseStillArrives) {

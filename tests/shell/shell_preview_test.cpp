@@ -102,22 +102,27 @@ TEST_F(PreviewAcrossProcesses, EndsWhenThePreviewWindowIsClosed) {
   EXPECT_TRUE(IsWindow(parent.get()));
 }
 
-TEST_F(PreviewAcrossProcesses, AParentThatIsNoWindowLeavesAnEmptyWindowUntilClosed) {
-  process_ = Process::start(folder_.file(L"Tessarine.scr"), L"/p 12345678");
-  HWND preview = nullptr;
-  ASSERT_TRUE(wait_until([&] {
-    for (HWND window : windows_of(process_.id()))
-      if (window_class(window) == L"Tessarine_R" && IsWindowVisible(window)) preview = window;  // built
-    return preview != nullptr;
-  }, kStartTimeout));
-  RECT rect = {};
-  GetWindowRect(preview, &rect);
-  EXPECT_EQ(rect.right - rect.left, 0);
-  EXPECT_EQ(rect.bottom - rect.top, 0);
-  for (HWND window : windows_of(process_.id())) EXPECT_NE(window_class(window), L"#32770");
-  EXPECT_TRUE(process_.running());
-  PostMessageW(preview, WM_CLOSE, 0, 0);
-  EXPECT_TRUE(process_.wait());
+// A handle that names no window (none at all, 0, one that never was, or the
+// preview area that the display settings closed before the shell read it):
+// the program ends at once and builds no window.
+TEST_F(PreviewAcrossProcesses, AParentThatIsNoWindowEndsTheProgramShowingNothing) {
+  TestWindow closed(L"parent", 152, 112);
+  const std::wstring closed_handle = closed.handle_text();
+  closed.destroy();
+  for (const std::wstring& arguments :
+       {std::wstring(L"/p"), std::wstring(L"/p 0"), std::wstring(L"/p 12345678"), L"/p " + closed_handle}) {
+    SCOPED_TRACE(to_ansi(arguments));
+    process_ = Process::start(folder_.file(L"Tessarine.scr"), arguments);
+    ASSERT_TRUE(process_.started());
+    bool built = false;
+    const bool ended = wait_until([&] {
+      for (HWND window : windows_of(process_.id())) built = built || window_class(window) == L"Tessarine_R";
+      return !process_.running();
+    }, kStartTimeout);
+    EXPECT_TRUE(ended) << "the program lives on";
+    EXPECT_FALSE(built) << "a preview window was made";
+    EXPECT_EQ(process_.exit_code(), 0u);
+  }
 }
 
 // Pixels of a bitmap, top row first.
