@@ -47,10 +47,10 @@ void send_pillars() {
   }
 }
 
-// The cursor goes back to the centre at most twenty times a second.
+// The cursor goes back to the primary's centre at most twenty times a second.
 void recentre_cursor() {
   if (recentre_due(scene.cursor_timer, performance_counter())) {
-    set_cursor_client(window_width / 2, window_height / 2);
+    set_cursor_client(primary_area.left + primary_area.width / 2, primary_area.top + primary_area.height / 2);
   }
 }
 
@@ -75,7 +75,7 @@ int gl_init() {
   glClearColor(0.0f, 0.1f, 0.2f, 1.0f);
   hide_cursor();
   // Left of and above the centre: the first move event turns left and speeds forwards.
-  set_cursor_client(window_width / 3, window_height / 3);
+  set_cursor_client(primary_area.left + primary_area.width / 3, primary_area.top + primary_area.height / 3);
   timer_elapsed(scene.cursor_timer, true);
   return 0;
 }
@@ -84,7 +84,13 @@ void reshape() {
   glViewport(0, 0, window_width, window_height);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
-  gluPerspective(50.0, static_cast<double>(window_width) / static_cast<double>(window_height), 0.1, 100.0);
+  if (primary_area == PixelRect{0, 0, window_width, window_height}) {
+    gluPerspective(kFieldOfView, static_cast<double>(window_width) / static_cast<double>(window_height), kNearPlane,
+                   kFarPlane);
+  } else {  // several monitors: one eye, one projection over all of them
+    const Frustum f = frustum_over(primary_area, window_width, window_height);
+    glFrustum(f.left, f.right, f.bottom, f.top, f.near_plane, f.far_plane);
+  }
   restart_measurement(scene.timing.rate, scene.timing.rate_timer, performance_counter());
 }
 
@@ -110,8 +116,9 @@ void draw_frame() {
   glEnd();
 
   if (frame_rate != 0.0f && scene.show_rate) {
-    draw_text(0.1f, 1.0f, 0.1f, 0.4f, window_width - 114, window_height - 40, scene.list_base, "%5.1f fps",
-              static_cast<double>(frame_rate));
+    // At the primary's top-right corner; draw_text counts from the bottom-left.
+    draw_text(0.1f, 1.0f, 0.1f, 0.4f, primary_area.left + primary_area.width - 114,
+              window_height - primary_area.top - 40, scene.list_base, "%5.1f fps", static_cast<double>(frame_rate));
     // Only gl_init turns smoothing on again: it stays off for this window.
     if (frame_rate < kSlowFrameRate) glDisable(GL_LINE_SMOOTH);
   }
@@ -119,14 +126,14 @@ void draw_frame() {
 
   SteerPoint point;
   if (end_frame(scene.timing, performance_counter(), point)) {
-    steer(camera, point.x, point.y, window_width, window_height);
+    steer(camera, point.x, point.y, primary_area.width, primary_area.height);
     recentre_cursor();
   }
 }
 
 void handle_input(int type, int button, int x, int y) {
   if (type == INPUT_MOVE) {
-    steer(scene.camera, x, y, window_width, window_height);
+    steer(scene.camera, x - primary_area.left, y - primary_area.top, primary_area.width, primary_area.height);
     recentre_cursor();
   } else if (type == INPUT_KEY && button == kSpaceKey) {
     scene.show_rate ^= 1;

@@ -8,6 +8,7 @@ namespace tessarine::renderer {
 HWND window_handle = nullptr;
 int window_width = 0;
 int window_height = 0;
+PixelRect primary_area;
 
 void hide_cursor() { ShowCursor(FALSE); }
 

@@ -1,7 +1,7 @@
 // The renderer's window layer on Win32: the class "opengl demo", the
-// full-screen and 1024 x 768 windows titled "Tessarine_VC", the message loop
-// that draws back to back, and the window procedure that turns messages into
-// the scene's input events.
+// full-screen window over every monitor and the 1024 x 768 window, both titled
+// "Tessarine_VC", the message loop that draws back to back, and the window
+// procedure that turns messages into the scene's input events.
 #include "win32_window.h"
 
 #include "gl_scene.h"
@@ -22,10 +22,42 @@ GlContext gl_context;
 bool running = false;
 bool drawing = false;      // keeps its value from one window to the next
 bool switch_mode = false;  // set by Tab: the next window is in the other mode
+bool fullscreen = false;   // the current window covers every monitor
 
 // Client positions are two unsigned 16-bit words.
 int client_x(LPARAM lparam) { return static_cast<int>(LOWORD(lparam)); }
 int client_y(LPARAM lparam) { return static_cast<int>(HIWORD(lparam)); }
+
+struct Screens {
+  PixelRect primary;  // at the screen's origin, HORZRES x VERTRES of the screen's device context
+  PixelRect all;      // the virtual screen: the rectangle that holds every monitor
+};
+
+// False when the screen's device context cannot be had.
+bool read_screens(Screens& screens) {
+  HDC screen = GetDC(nullptr);
+  if (!screen) return false;
+  screens.primary = {0, 0, GetDeviceCaps(screen, HORZRES), GetDeviceCaps(screen, VERTRES)};
+  ReleaseDC(nullptr, screen);
+  screens.all = {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                 GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+  return true;
+}
+
+// The drawing area of width x height and the primary's part of it: all of
+// it in the 1024 x 768 window, the primary's rectangle in the full-screen one.
+void resize_view(HWND window, int width, int height) {
+  window_width = width;
+  window_height = height;
+  primary_area = PixelRect{0, 0, width, height};
+  Screens screens;
+  if (fullscreen && read_screens(screens)) {
+    POINT origin = {0, 0};
+    ClientToScreen(window, &origin);
+    primary_area = primary_within(screens.primary, {origin.x, origin.y, width, height});
+  }
+  reshape();
+}
 
 LRESULT on_create(HWND window) {
   window_handle = window;
@@ -41,12 +73,24 @@ LRESULT on_create(HWND window) {
   return 0;
 }
 
-LRESULT on_size(WPARAM kind, LPARAM size) {
+LRESULT on_size(HWND window, WPARAM kind, LPARAM size) {
   if (kind == SIZE_RESTORED || kind == SIZE_MAXIMIZED) drawing = true;
   if (kind == SIZE_MINIMIZED) drawing = false;
-  window_width = client_x(size);
-  window_height = client_y(size);
-  reshape();
+  resize_view(window, client_x(size), client_y(size));
+  return 0;
+}
+
+// A monitor came, went, moved or changed its resolution: the full-screen
+// window covers the new virtual screen. The view is found again even when the
+// size stayed and no WM_SIZE came, as the primary may have moved within it.
+LRESULT on_display_change(HWND window) {
+  Screens screens;
+  if (!fullscreen || !read_screens(screens)) return 0;
+  SetWindowPos(window, nullptr, screens.all.left, screens.all.top, screens.all.width, screens.all.height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT client = {};
+  GetClientRect(window, &client);
+  resize_view(window, client.right, client.bottom);
   return 0;
 }
 
@@ -140,7 +184,8 @@ bool register_window_class(HINSTANCE instance) {
 LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_CREATE: return on_create(window);
-    case WM_SIZE: return on_size(wparam, lparam);
+    case WM_SIZE: return on_size(window, wparam, lparam);
+    case WM_DISPLAYCHANGE: return on_display_change(window);
     case WM_CLOSE: return on_close();
     case WM_KEYDOWN: return 0;  // keys act on release
     case WM_KEYUP: return on_key_up(wparam);
@@ -163,27 +208,29 @@ int run_renderer(HINSTANCE instance, int show_command) {
     report_failure("RegisterClassEx");
     return 0;
   }
-  bool fullscreen = false;
+  fullscreen = false;
   for (;;) {
     switch_mode = false;
     fullscreen = !fullscreen;
+    // The windowed pass lets the system place its window on the primary monitor.
+    PixelRect place{CW_USEDEFAULT, CW_USEDEFAULT, kWindowedWidth, kWindowedHeight};
     DWORD style = WS_OVERLAPPEDWINDOW;
     if (fullscreen) {
-      HDC screen = GetDC(nullptr);
-      if (!screen) {
+      Screens screens;
+      if (!read_screens(screens)) {
         report_failure("GetDC");
         return 0;
       }
-      window_width = GetDeviceCaps(screen, HORZRES);
-      window_height = GetDeviceCaps(screen, VERTRES);
-      ReleaseDC(nullptr, screen);
-      style = WS_POPUP;  // given CW_USEDEFAULT, a pop-up sits at the screen's top-left corner
+      place = screens.all;  // on a single monitor, the screen itself
+      style = WS_POPUP;
+      primary_area = primary_within(screens.primary, screens.all);
     } else {
-      window_width = kWindowedWidth;
-      window_height = kWindowedHeight;
+      primary_area = PixelRect{0, 0, kWindowedWidth, kWindowedHeight};
     }
-    HWND window = CreateWindowExA(0, kClassName, kTitle, style, CW_USEDEFAULT, CW_USEDEFAULT, window_width,
-                                  window_height, nullptr, nullptr, instance, nullptr);
+    window_width = place.width;
+    window_height = place.height;
+    HWND window = CreateWindowExA(0, kClassName, kTitle, style, place.left, place.top, place.width, place.height,
+                                  nullptr, nullptr, instance, nullptr);
     if (!window) {
       report_failure("CreateWindowEx");
       tear_down(nullptr);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "frame_timing.h"
+#include "view.h"
 
 namespace tessarine::renderer {
 
@@ -11,6 +12,13 @@ namespace tessarine::renderer {
 // is made, then the client size from every WM_SIZE.
 extern int window_width;
 extern int window_height;
+
+// The primary monitor's part of the drawing area, in client pixels: the whole
+// area on a single monitor and in the 1024 x 768 window; in full screen over
+// several monitors, the primary's rectangle inside the window that covers
+// them all. The single screen's picture, the frame-rate text, the steering
+// and the cursor's resting point are measured on it.
+extern PixelRect primary_area;
 
 // Hides the cursor once more (ShowCursor(FALSE)).
 void hide_cursor();

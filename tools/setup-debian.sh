@@ -9,6 +9,8 @@ packages=(
   # run under Wine on a (virtual) X display
   wine wine64 libwine xvfb openbox xdotool x11-utils imagemagick libgl1-mesa-dri locales
   fonts-ipafont-gothic fonts-ipafont-mincho
+  # several monitors: an Xorg server with the dummy driver, laid out with xrandr
+  xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
   # sound: a private PulseAudio server, Wine's MP3 path, test sounds
   pulseaudio pulseaudio-utils gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   sox libsox-fmt-mp3 lame

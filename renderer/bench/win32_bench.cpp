@@ -1,6 +1,8 @@
 // Benchmark of the renderer's frame: the same scene, context set-up and swap as
-// Tessarine.dll, for a given number of frames in a pop-up of a given size.
-//   tessarine_renderer_bench [frames] [width] [height]
+// Tessarine.dll, for a given number of frames in a pop-up of a given size, or
+// over a row of such monitors side by side (the first one the primary), drawn
+// as the full-screen window draws them: one pass, one off-axis projection.
+//   tessarine_renderer_bench [frames] [width] [height] [monitors]
 #include <windows.h>
 
 #include <GL/gl.h>
@@ -57,16 +59,17 @@ LRESULT CALLBACK bench_proc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
   return DefWindowProcW(window, message, wparam, lparam);
 }
 
-int run(int frames, int width, int height) {
+int run(int frames, int width, int height, int monitors) {
   WNDCLASSW window_class = {};
   window_class.lpfnWndProc = bench_proc;
   window_class.hInstance = GetModuleHandleW(nullptr);
   window_class.lpszClassName = L"tessarine bench";
   RegisterClassW(&window_class);
-  window_width = width;
+  window_width = width * monitors;
   window_height = height;
+  primary_area = PixelRect{0, 0, width, height};
   window_handle = CreateWindowExW(0, window_class.lpszClassName, L"Tessarine bench", WS_POPUP | WS_VISIBLE, 0, 0,
-                                  width, height, nullptr, nullptr, window_class.hInstance, nullptr);
+                                  window_width, window_height, nullptr, nullptr, window_class.hInstance, nullptr);
   if (!window_handle) {
     std::fprintf(stderr, "no window\n");
     return 2;
@@ -95,7 +98,10 @@ int run(int frames, int width, int height) {
 
   const double user = cpu_after.user - cpu_before.user;
   const double kernel = cpu_after.kernel - cpu_before.kernel;
-  std::printf("frames %d at %d x %d in %.3f s\n", frames, width, height, wall);
+  RECT client = {};
+  GetClientRect(window_handle, &client);
+  std::printf("frames %d on %d monitor(s) of %d x %d (drawn %ld x %ld) in %.3f s\n", frames, monitors, width, height,
+              client.right, client.bottom, wall);
   std::printf("frames per second: %.1f (the scene's last measurement: %.1f)\n", frames / wall,
               static_cast<double>(scene.timing.rate.frame_rate));
   std::printf("CPU per frame: %.2f ms (user %.2f, kernel %.2f)\n", (user + kernel) * 1000.0 / frames,
@@ -116,9 +122,10 @@ int main(int argc, char** argv) {
   const int frames = argc > 1 ? std::atoi(argv[1]) : 1000;
   const int width = argc > 2 ? std::atoi(argv[2]) : 1280;
   const int height = argc > 3 ? std::atoi(argv[3]) : 720;
-  if (frames <= 0 || width <= 0 || height <= 0) {
-    std::fprintf(stderr, "usage: tessarine_renderer_bench [frames] [width] [height]\n");
+  const int monitors = argc > 4 ? std::atoi(argv[4]) : 1;
+  if (frames <= 0 || width <= 0 || height <= 0 || monitors <= 0) {
+    std::fprintf(stderr, "usage: tessarine_renderer_bench [frames] [width] [height] [monitors]\n");
     return 2;
   }
-  return tessarine::renderer::run(frames, width, height);
+  return tessarine::renderer::run(frames, width, height, monitors);
 }

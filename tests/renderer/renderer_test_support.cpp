@@ -10,6 +10,13 @@ RECT screen_rect() {
   return RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
 
+RECT virtual_screen_rect() {
+  SetProcessDPIAware();
+  const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+  const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  return RECT{left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN), top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
 Renderer::Renderer() {
   // A window left by an earlier test would be taken for this one.
   EXPECT_TRUE(wait_for_no_window(kRendererTitle)) << "an earlier renderer window is still open";
@@ -48,7 +55,7 @@ double Renderer::cpu_seconds() const {
 bool is_full_screen_popup(HWND window) {
   RECT rect = {};
   GetWindowRect(window, &rect);
-  const RECT screen = screen_rect();
+  const RECT screen = virtual_screen_rect();
   const LONG style = GetWindowLongW(window, GWL_STYLE);
   return EqualRect(&rect, &screen) && (style & WS_POPUP) && (style & WS_VISIBLE) && !(style & WS_CAPTION);
 }

@@ -8,8 +8,10 @@ namespace tessarine::test {
 inline constexpr wchar_t kRendererTitle[] = L"Tessarine_VC";
 inline constexpr wchar_t kRendererClass[] = L"opengl demo";
 
-// The screen in real pixels (the renderer declares itself DPI-aware).
+// The primary screen in real pixels (the renderer declares itself DPI-aware).
 RECT screen_rect();
+// The virtual screen, which holds every monitor; the primary screen when alone.
+RECT virtual_screen_rect();
 
 // Tessarine.dll started from dist/, with its first window found.
 class Renderer {
@@ -27,7 +29,7 @@ class Renderer {
   Process process_;
 };
 
-// Shown windows of the two modes.
+// Shown windows of the two modes: the pop-up covers every monitor.
 bool is_full_screen_popup(HWND window);
 bool is_framed_1024_by_768(HWND window);
 

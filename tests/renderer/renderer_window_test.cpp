@@ -2,6 +2,7 @@
 // another process.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
 
 #include "renderer_test_support.h"
@@ -15,6 +16,17 @@ void expect_ends_with(Process& process, DWORD code) {
   EXPECT_TRUE(wait_for_no_window(kRendererTitle, 5s));
 }
 
+using Clock = std::chrono::steady_clock;
+
+double seconds_since(Clock::time_point start) {
+  return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// What a user feels, on a display with a window manager as a desktop has one
+// (without one, Wine waits about 2 s for it whenever an OpenGL window goes).
+constexpr double kEndSeconds = 0.5;     // from the release of Escape to the end
+constexpr double kSwitchSeconds = 1.0;  // from the release of Tab to the new window
+
 TEST(RendererWindow, StartsAsAFullScreenPopUpOfItsOwnClassAndEndsOnEscape) {
   Renderer renderer;
   HWND window = renderer.wait_for_window(is_full_screen_popup);
@@ -24,7 +36,10 @@ TEST(RendererWindow, StartsAsAFullScreenPopUpOfItsOwnClassAndEndsOnEscape) {
   EXPECT_TRUE(IsWindowVisible(window));
   EXPECT_FALSE(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
 
+  const Clock::time_point released = Clock::now();
   post_key_up(window, VK_ESCAPE);
+  ASSERT_TRUE(renderer.process().wait()) << "the renderer is still running";
+  EXPECT_LE(seconds_since(released), kEndSeconds) << "seconds from the release of Escape to the end";
   expect_ends_with(renderer.process(), 1);
 }
 
@@ -33,15 +48,19 @@ TEST(RendererWindow, TabReleasesSwitchBetweenFullScreenAndA1024By768Window) {
   HWND full = renderer.wait_for_window(is_full_screen_popup);
   ASSERT_NE(full, nullptr);
 
+  Clock::time_point released = Clock::now();
   post_key_up(full, VK_TAB);
   HWND framed = renderer.wait_for_window(is_framed_1024_by_768);
   ASSERT_NE(framed, nullptr) << "no framed 1024 x 768 window after Tab";
+  EXPECT_LE(seconds_since(released), kSwitchSeconds) << "seconds from the release of Tab to the framed window";
   EXPECT_EQ(window_class(framed), kRendererClass);
   EXPECT_FALSE(IsWindow(full)) << "the full-screen window was kept";
 
+  released = Clock::now();
   post_key_up(framed, VK_TAB);
   HWND full_again = renderer.wait_for_window(is_full_screen_popup);
   ASSERT_NE(full_again, nullptr) << "no full-screen window after the second Tab";
+  EXPECT_LE(seconds_since(released), kSwitchSeconds) << "seconds from the release of Tab to the full-screen window";
   EXPECT_TRUE(renderer.process().running());
 
   post_key_up(full_again, VK_ESCAPE);

@@ -295,8 +295,12 @@ static Picture capture_screen_externally(const std::wstring& command, const std:
   const int height = raw_height < 0 ? -raw_height : raw_height;
   const size_t stride = ((static_cast<size_t>(width) * bits / 8) + 3) & ~size_t{3};
   if (bytes.size() < offset + stride * height) return picture;
-  RECT clip = {std::max<LONG>(area.left, 0), std::max<LONG>(area.top, 0), std::min<LONG>(area.right, width),
-               std::min<LONG>(area.bottom, height)};
+  // The X screen starts at the virtual screen's corner, left of or above the
+  // primary's when a monitor lies there.
+  const LONG x0 = GetSystemMetrics(SM_XVIRTUALSCREEN);
+  const LONG y0 = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  RECT clip = {std::max<LONG>(area.left - x0, 0), std::max<LONG>(area.top - y0, 0),
+               std::min<LONG>(area.right - x0, width), std::min<LONG>(area.bottom - y0, height)};
   if (clip.right <= clip.left || clip.bottom <= clip.top) return picture;
   picture.width = clip.right - clip.left;
   picture.height = clip.bottom - clip.top;
