@@ -24,8 +24,8 @@ SCALE = 8  # drawn this many times larger, then reduced
 # What each size shows: lines running away on each side of the centre, lines
 # across between the tile's edge and the horizon, line width in icon pixels.
 DETAIL = {
-    16: dict(runs=2, across=1, width=1.0),
-    24: dict(runs=2, across=2, width=1.0),
+    16: dict(runs=2, across=1, width=0.8),
+    24: dict(runs=2, across=2, width=0.8),
     32: dict(runs=3, across=2, width=1.0),
     48: dict(runs=3, across=3, width=1.2),
     256: dict(runs=5, across=5, width=3.0),
@@ -75,6 +75,8 @@ def draw_grid(size, runs, across, width):
             y = half + side * offset
             g = brightness(1.0 - 1.0 / z)
             draw.line([(0, y), (big, y)], fill=tuple(round(c * g) for c in GRID), width=line)
+    if size < 32:  # too few pixels for a glow: it would blur the lines together
+        return layer
     glow = layer.filter(ImageFilter.GaussianBlur(SCALE * width * 1.2))
     return ImageChops.add(layer, glow)
 
@@ -86,9 +88,11 @@ def draw_horizon(size, width):
     draw = ImageDraw.Draw(band)
     core = max(SCALE, round(width * SCALE * 1.2))
     draw.rectangle([0, big / 2 - core / 2, big, big / 2 + core / 2], fill=HORIZON)
-    halo = band.filter(ImageFilter.GaussianBlur(big * 0.07))
+    halo = band.filter(ImageFilter.GaussianBlur(big * (0.07 if size >= 32 else 0.04)))
     halo = ImageChops.multiply(halo, Image.new("RGB", (big, big), GRID))
-    return ImageChops.add(band, ImageChops.add(halo, ImageChops.add(halo, ImageChops.add(halo, halo))))
+    for _ in range(4 if size >= 32 else 2):
+        band = ImageChops.add(band, halo)
+    return band
 
 
 def flight(size, runs, across, width):
