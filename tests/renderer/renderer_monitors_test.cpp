@@ -265,13 +265,11 @@ bool several_monitors() {
   return several;
 }
 
-void expect_saver_over_monitors(bool second_on_the_left) {
-  if (!several_monitors()) GTEST_SKIP() << "a single monitor";
-  DisplaySettings settings;
-  ASSERT_TRUE(place_second(settings, second_on_the_left));
-  const char* layout = second_on_the_left ? "left" : "right";
-  Saver saver;
-  HWND window = saver.wait_for(is_full_screen_popup);
+// The saver just started: its pop-up covers every monitor with one flight and
+// steers from the primary's centre; Tab gives the 1024 x 768 window on the
+// primary and Tab again covers every monitor, with `window`.
+void expect_cover_and_switch(const Saver& saver, const char* layout, HWND& window) {
+  window = saver.wait_for(is_full_screen_popup);
   ASSERT_NE(window, nullptr) << "no pop-up over the virtual screen";
   expect_flight_over_every_monitor(layout);
   expect_cursor_back_at_the_primarys_centre();
@@ -283,23 +281,18 @@ void expect_saver_over_monitors(bool second_on_the_left) {
   window = saver.wait_for(is_full_screen_popup);
   ASSERT_NE(window, nullptr) << "no pop-up over the virtual screen after the second Tab";
   expect_flight_over_every_monitor(layout);
-
-  saver.expect_escape_ends_both(window);
 }
 
-TEST(SaverOverMonitors, SecondMonitorRightOfThePrimary) { expect_saver_over_monitors(false); }
-
-// The virtual screen starts left of the primary, at a negative x.
-TEST(SaverOverMonitors, SecondMonitorLeftOfThePrimary) { expect_saver_over_monitors(true); }
-
-// A monitor moved or a resolution changed while the saver runs: the window
+// Started with the second monitor on the right; then, while it runs, the
+// monitor moves to the left and the primary's resolution drops: the window
 // follows the new virtual screen and the primary keeps its picture.
-TEST(SaverOverMonitors, FollowsMonitorsThatChangeWhileItRuns) {
+TEST(SaverOverMonitors, SecondMonitorRightOfThePrimaryThenChangingWhileItRuns) {
   if (!several_monitors()) GTEST_SKIP() << "a single monitor";
   DisplaySettings settings;
   ASSERT_TRUE(place_second(settings, false));
   Saver saver;
-  ASSERT_NE(saver.wait_for(is_full_screen_popup), nullptr);
+  HWND window = nullptr;
+  ASSERT_NO_FATAL_FAILURE(expect_cover_and_switch(saver, "right", window));
 
   ASSERT_TRUE(place_second(settings, true));
   ASSERT_LT(virtual_screen_rect().left, 0);
@@ -310,10 +303,21 @@ TEST(SaverOverMonitors, FollowsMonitorsThatChangeWhileItRuns) {
   DWORD width = 0, height = 0;
   ASSERT_TRUE(smaller_primary_mode(primary, width, height));
   ASSERT_TRUE(settings.set(primary.device, primary.rect.left, primary.rect.top, width, height));
-  HWND window = saver.wait_for(is_full_screen_popup, 10s);
+  window = saver.wait_for(is_full_screen_popup, 10s);
   ASSERT_NE(window, nullptr) << "the window did not follow the new resolution";
   expect_flight_over_every_monitor("primary-smaller");
 
+  saver.expect_escape_ends_both(window);
+}
+
+// Started with the virtual screen beginning left of the primary, at a negative x.
+TEST(SaverOverMonitors, SecondMonitorLeftOfThePrimary) {
+  if (!several_monitors()) GTEST_SKIP() << "a single monitor";
+  DisplaySettings settings;
+  ASSERT_TRUE(place_second(settings, true));
+  Saver saver;
+  HWND window = nullptr;
+  ASSERT_NO_FATAL_FAILURE(expect_cover_and_switch(saver, "left", window));
   saver.expect_escape_ends_both(window);
 }
 
