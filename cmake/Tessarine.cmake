@@ -13,6 +13,18 @@ function(tessarine_deliverable target output_name suffix)
   tessarine_static_runtime(${target})
 endfunction()
 
+# The same bytes from the same sources, wherever and whenever they are built:
+# no link time stamp in a program's header, no build folder in its contents.
+macro(tessarine_reproducible_build)
+  if(MINGW)
+    add_link_options(-Wl,--no-insert-timestamp)
+    add_compile_options("-ffile-prefix-map=${PROJECT_SOURCE_DIR}=." "-ffile-prefix-map=${CMAKE_BINARY_DIR}=build")
+  elseif(MSVC)
+    add_compile_options(/Brepro)
+    add_link_options(/Brepro)
+  endif()
+endmacro()
+
 # No MinGW runtime DLLs at run time.
 function(tessarine_static_runtime target)
   if(MINGW)

@@ -4,8 +4,10 @@
 ; screen saver and registers its uninstaller with Windows.
 ;
 ; makensis -INPUTCHARSET UTF8 -DVERSION=1.2.3 -DPROGRAMS=<folder of Tessarine.scr
-;   and Tessarine.dll> -DOUTFILE=<setup program> tessarine.nsi
-; (tools/package.sh runs it through the CMake build.)
+;   and Tessarine.dll> -DOUTFILE=<setup program> [-DSIGN_UNINSTALLER=<command>]
+;   tessarine.nsi
+; (make_release.py runs it; the programs' file times are the commit's, which
+; the setup program keeps, so that it is the same wherever it is built.)
 
 !ifndef VERSION
   !error "VERSION must be defined"
@@ -22,6 +24,10 @@ Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
 ManifestDPIAware true
+
+!ifdef SIGN_UNINSTALLER
+  !uninstfinalize '${SIGN_UNINSTALLER} "%1"' = 0
+!endif
 
 !define PRODUCT "Tessarine"
 !define PUBLISHER "The Tessarine developers"

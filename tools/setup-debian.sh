@@ -16,8 +16,8 @@ packages=(
   sox libsox-fmt-mp3 lame
   # picture generators
   python3 python3-pil
-  # the setup program
-  nsis
+  # the release: the setup program, signing, a throw-away certificate for its test
+  nsis osslsigncode openssl
 )
 
 sudo=""
