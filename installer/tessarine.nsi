@@ -1,7 +1,9 @@
 ; The setup program of Tessarine: installs the screen saver for the current
 ; user (no administrator rights) into %LOCALAPPDATA%\Programs\Tessarine, where
 ; the settings file beside the programs can always be written, makes it the
-; screen saver and registers its uninstaller with Windows.
+; active screen saver, adds its Start-menu folder and registers its
+; uninstaller with Windows. Both end a running Tessarine before they replace
+; or remove its programs.
 ;
 ; makensis -INPUTCHARSET UTF8 -DVERSION=1.2.3 -DPROGRAMS=<folder of Tessarine.scr
 ;   and Tessarine.dll> -DOUTFILE=<setup program> [-DSIGN_UNINSTALLER=<command>]
@@ -33,6 +35,16 @@ ManifestDPIAware true
 !define PUBLISHER "The Tessarine developers"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Tessarine"
 !define DESKTOP_KEY "Control Panel\Desktop"
+; Where a removal that waits for the next restart is finished at the next logon.
+!define RUN_ONCE_KEY "Software\Microsoft\Windows\CurrentVersion\RunOnce"
+!define SHORTCUTS "$SMPROGRAMS\Tessarine"
+!define SETTINGS_JAPANESE "Tessarine の設定"
+!define SETTINGS_ENGLISH "Tessarine Settings"
+!define CHOOSE_JAPANESE "スクリーンセーバーに選ぶ"
+!define CHOOSE_ENGLISH "Choose as Screen Saver"
+; What right-clicking the screen saver and choosing Install runs: Windows
+; selects it and opens the screen saver settings.
+!define INSTALL_SCREEN_SAVER "desk.cpl,InstallScreenSaver $INSTDIR\Tessarine.scr"
 ; The screen saver chosen before the first installation ("" when none), kept
 ; in the uninstall entry until the uninstaller gives it back.
 !define PREVIOUS_SAVER "PreviousScreenSaver"
@@ -46,6 +58,7 @@ BrandingText "${PRODUCT} ${VERSION}"
 !include MUI2.nsh
 !include LogicLib.nsh
 !include FileFunc.nsh
+!include WinMessages.nsh
 
 !define MUI_ICON "../shell/pictures/tessarine.ico"
 !define MUI_UNICON "../shell/pictures/tessarine.ico"
@@ -74,6 +87,14 @@ LangString FinishText ${LANG_JAPANESE} "${PRODUCT} をインストールし、�
 LangString FinishText ${LANG_ENGLISH} "${PRODUCT} is installed and is now your screen saver.$\r$\n$\r$\nTo remove it, use Settings > Apps; your previous screen saver comes back.$\r$\n$\r$\nClick Finish to close Setup."
 LangString OpenSettingsText ${LANG_JAPANESE} "スクリーンセーバーの設定を開く"
 LangString OpenSettingsText ${LANG_ENGLISH} "Open the screen saver settings"
+LangString SettingsShortcut ${LANG_JAPANESE} "${SETTINGS_JAPANESE}"
+LangString SettingsShortcut ${LANG_ENGLISH} "${SETTINGS_ENGLISH}"
+LangString ChooseShortcut ${LANG_JAPANESE} "${CHOOSE_JAPANESE}"
+LangString ChooseShortcut ${LANG_ENGLISH} "${CHOOSE_ENGLISH}"
+LangString InUseText ${LANG_JAPANESE} "Tessarine が実行中のため、プログラムを置き換えられません。スクリーンセーバーと Tessarine の設定を閉じてから「再試行」をクリックしてください。"
+LangString InUseText ${LANG_ENGLISH} "Tessarine is running, so its programs cannot be replaced. Close the screen saver and the Tessarine settings, then click Retry."
+LangString RestartText ${LANG_JAPANESE} "使用中のファイルは次回の再起動時に削除されます。"
+LangString RestartText ${LANG_ENGLISH} "Files in use are removed at the next restart."
 
 VIProductVersion "${VERSION}.0"
 VIFileVersion "${VERSION}.0"
@@ -98,6 +119,99 @@ VIAddVersionKey /LANG=${LANG_JAPANESE} "LegalCopyright" "Copyright (c) ${PUBLISH
 !insertmacro DEFINE_LONG_PATH ""
 !insertmacro DEFINE_LONG_PATH "un."
 
+; Pushes 1 when a running process still holds a program in $INSTDIR (it
+; cannot be opened for writing), else 0.
+!macro DEFINE_PROGRAMS_IN_USE un
+  Function ${un}ProgramsInUse
+    System::Store "s"
+    StrCpy $0 0
+    ${For} $1 0 1
+      ${IfThen} $1 == 0 ${|} StrCpy $2 "$INSTDIR\Tessarine.scr" ${|}
+      ${IfThen} $1 == 1 ${|} StrCpy $2 "$INSTDIR\Tessarine.dll" ${|}
+      System::Call 'kernel32::CreateFileW(w r2, i 0x40000000, i 7, p 0, i 3, i 0, p 0) p.r3 ?e'
+      Pop $4
+      ${If} $3 P<> -1
+        System::Call 'kernel32::CloseHandle(p r3)'
+      ${ElseIf} $4 <> 2  ; ERROR_FILE_NOT_FOUND
+      ${AndIf} $4 <> 3   ; ERROR_PATH_NOT_FOUND
+        StrCpy $0 1
+      ${EndIf}
+    ${Next}
+    Push $0
+    System::Store "l"
+  FunctionEnd
+!macroend
+!insertmacro DEFINE_PROGRAMS_IN_USE ""
+!insertmacro DEFINE_PROGRAMS_IN_USE "un."
+
+; Asks every window of a running Tessarine to close: the settings dialog, the
+; renderer (its saver run follows it out) and the preview, which lies inside
+; the display settings at any depth. Walks all windows depth first without a
+; callback (the amd64 System plug-in has none).
+!macro DEFINE_CLOSE_TESSARINE_WINDOWS un
+  Function ${un}CloseTessarineWindows
+    System::Store "s"
+    System::Call "user32::GetDesktopWindow() p.r0"
+    StrCpy $1 $0
+    ${Do}
+      ; Next: the first child, else the next sibling of this window or of the
+      ; nearest ancestor that has one.
+      System::Call "user32::GetWindow(p r1, i 5) p.r2"  ; GW_CHILD
+      ${DoWhile} $2 P= 0
+        ${If} $1 P= $0
+        ${OrIf} $1 P= 0
+          ${ExitDo}
+        ${EndIf}
+        System::Call "user32::GetWindow(p r1, i 2) p.r2"  ; GW_HWNDNEXT
+        ${IfThen} $2 P= 0 ${|} System::Call "user32::GetAncestor(p r1, i 1) p.r1" ${|}  ; GA_PARENT
+      ${Loop}
+      ${IfThen} $2 P= 0 ${|} ${ExitDo} ${|}
+      StrCpy $1 $2
+      System::Call "user32::GetWindowTextW(p r1, w.r3, i ${NSIS_MAX_STRLEN})"
+      System::Call "user32::GetClassNameW(p r1, w.r4, i ${NSIS_MAX_STRLEN})"
+      ${If} $3 S== "<Tessarine>"
+      ${OrIf} $3 S== "Tessarine_VC"
+      ${OrIf} $4 S== "Tessarine_R"
+        System::Call "user32::PostMessageW(p r1, i ${WM_CLOSE}, p 0, p 0)"
+      ${EndIf}
+    ${Loop}
+    System::Store "l"
+  FunctionEnd
+!macroend
+!insertmacro DEFINE_CLOSE_TESSARINE_WINDOWS ""
+!insertmacro DEFINE_CLOSE_TESSARINE_WINDOWS "un."
+
+; Ends a running Tessarine politely, asking again each second (for one that
+; started meanwhile), and waits up to 30 s until no process holds the
+; programs. Pushes 1 when one still does, else 0.
+!macro DEFINE_END_TESSARINE un
+  Function ${un}EndTessarine
+    System::Store "s"
+    ${For} $0 0 150
+      IntOp $1 $0 % 5
+      ${IfThen} $1 == 0 ${|} Call ${un}CloseTessarineWindows ${|}
+      Call ${un}ProgramsInUse
+      Pop $2
+      ${IfThen} $2 == 0 ${|} ${ExitFor} ${|}
+      Sleep 200
+    ${Next}
+    Push $2
+    System::Store "l"
+  FunctionEnd
+!macroend
+!insertmacro DEFINE_END_TESSARINE ""
+!insertmacro DEFINE_END_TESSARINE "un."
+
+; The Start-menu folder's entries in either language (a reinstallation in the
+; other one replaces them).
+!macro REMOVE_SHORTCUTS
+  Delete "${SHORTCUTS}\${SETTINGS_JAPANESE}.lnk"
+  Delete "${SHORTCUTS}\${SETTINGS_ENGLISH}.lnk"
+  Delete "${SHORTCUTS}\${CHOOSE_JAPANESE}.lnk"
+  Delete "${SHORTCUTS}\${CHOOSE_ENGLISH}.lnk"
+  RMDir "${SHORTCUTS}"
+!macroend
+
 ; Remembers the screen saver chosen now, unless an earlier installation has
 ; remembered one already; a Tessarine (this one or a copy elsewhere) counts as
 ; none, so that the uninstaller never gives Tessarine back.
@@ -116,21 +230,48 @@ Function RememberScreenSaver
   WriteRegStr HKCU "${UNINSTALL_KEY}" "${PREVIOUS_SAVER}" $R0
 FunctionEnd
 
-; What right-clicking the screen saver and choosing Install does: Windows
-; selects it and opens the screen saver settings.
 Function OpenScreenSaverSettings
-  Exec '"$SYSDIR\rundll32.exe" desk.cpl,InstallScreenSaver $INSTDIR\Tessarine.scr'
+  Exec '"$SYSDIR\rundll32.exe" ${INSTALL_SCREEN_SAVER}'
+FunctionEnd
+
+; Chooses the installed saver and makes screen savers active, telling the
+; running session. Windows' own settings page keeps the short (8.3) path,
+; which has no blanks; a volume without short names gives the long one.
+Function ChooseScreenSaver
+  GetFullPathName /SHORT $R0 "$INSTDIR\Tessarine.scr"
+  ${IfThen} $R0 == "" ${|} StrCpy $R0 "$INSTDIR\Tessarine.scr" ${|}
+  WriteRegStr HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE" $R0
+  ; Written by hand too, for a session that refuses the call below.
+  WriteRegStr HKCU "${DESKTOP_KEY}" "ScreenSaveActive" "1"
+  ; SPI_SETSCREENSAVEACTIVE, TRUE, SPIF_UPDATEINIFILE | SPIF_SENDCHANGE
+  System::Call "user32::SystemParametersInfoW(i 17, i 1, p 0, i 3)"
 FunctionEnd
 
 Section "Tessarine"
   SetOutPath "$INSTDIR"
+  ; A removal still waiting for the next logon would take this installation.
+  DeleteRegValue HKCU "${RUN_ONCE_KEY}" "${PRODUCT}"
   ; Replaces the programs of an earlier installation; Tessarine.ini stays.
+  ${Do}
+    Call EndTessarine
+    Pop $0
+    ${IfThen} $0 == 0 ${|} ${ExitDo} ${|}
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(InUseText)" /SD IDCANCEL IDRETRY retry
+    Abort "$(InUseText)"
+    retry:
+  ${Loop}
   File "${PROGRAMS}/Tessarine.scr"
   File "${PROGRAMS}/Tessarine.dll"
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
   Call RememberScreenSaver
-  WriteRegStr HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE" "$INSTDIR\Tessarine.scr"
+  Call ChooseScreenSaver
+
+  !insertmacro REMOVE_SHORTCUTS
+  CreateDirectory "${SHORTCUTS}"
+  CreateShortcut "${SHORTCUTS}\$(SettingsShortcut).lnk" "$INSTDIR\Tessarine.scr" "/c" "$INSTDIR\Tessarine.scr" 0
+  CreateShortcut "${SHORTCUTS}\$(ChooseShortcut).lnk" "$SYSDIR\rundll32.exe" "${INSTALL_SCREEN_SAVER}" \
+                 "$INSTDIR\Tessarine.scr" 0
 
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
@@ -146,6 +287,10 @@ Section "Tessarine"
 SectionEnd
 
 Section "Uninstall"
+  ; What still cannot go is left to the next restart below.
+  Call un.EndTessarine
+  Pop $0
+
   ; Gives back the screen saver chosen before, unless the user has chosen
   ; another one since.
   ReadRegStr $R0 HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
@@ -162,11 +307,23 @@ Section "Uninstall"
     ${EndIf}
   ${EndIf}
 
-  Delete "$INSTDIR\Tessarine.scr"
-  Delete "$INSTDIR\Tessarine.dll"
+  !insertmacro REMOVE_SHORTCUTS
+  Delete /REBOOTOK "$INSTDIR\Tessarine.scr"
+  Delete /REBOOTOK "$INSTDIR\Tessarine.dll"
   Delete "$INSTDIR\Tessarine.ini"
-  Delete "$INSTDIR\uninstall.exe"
-  ; Only when empty: files the user put there stay.
-  RMDir "$INSTDIR"
-  DeleteRegKey HKCU "${UNINSTALL_KEY}"
+  ${If} ${FileExists} "$INSTDIR\Tessarine.scr"
+  ${OrIf} ${FileExists} "$INSTDIR\Tessarine.dll"
+    ; Windows removes a program still in use at the next restart where it lets
+    ; this user ask for that; in any case this uninstaller runs once more at
+    ; the next logon and finishes. Until then the entry stays.
+    WriteRegStr HKCU "${RUN_ONCE_KEY}" "${PRODUCT}" '"$INSTDIR\uninstall.exe" /S'
+    SetRebootFlag true
+    DetailPrint "$(RestartText)"
+  ${Else}
+    Delete "$INSTDIR\uninstall.exe"
+    ; Only when empty: files the user put there stay.
+    RMDir "$INSTDIR"
+    DeleteRegValue HKCU "${RUN_ONCE_KEY}" "${PRODUCT}"
+    DeleteRegKey HKCU "${UNINSTALL_KEY}"
+  ${EndIf}
 SectionEnd
