@@ -1,15 +1,20 @@
 // The setup program and its uninstaller as a user meets them: a silent install
-// for the current user, the installed saver and settings dialog at work, an
-// installation over the first one, and a silent removal that gives the
-// screen saver chosen before back. Runs in a Wine prefix of its own (or on a
-// Windows machine where Tessarine is not installed).
+// for the current user into a profile folder with a blank and Japanese
+// letters, the chosen saver, its Start-menu entries and settings dialog at
+// work, an installation over the first one while the saver runs, a removal
+// while the saver and a preview run, a program that cannot go before the next
+// start, and removals that give the screen saver chosen before back. Runs in a
+// Wine prefix of its own (or on a Windows machine where Tessarine is not
+// installed).
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 
 #include "dialog_layout.h"  // the settings dialog's child window identifiers
+#include "shell_test_windows.h"
 #include "tessarine_version.h"
 #include "win32_test_support.h"
 
@@ -18,7 +23,9 @@ namespace {
 
 const wchar_t kDesktopKey[] = L"Control Panel\\Desktop";
 const wchar_t kEntryKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tessarine";
+const wchar_t kRunOnceKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
 const std::wstring kVersion = L"" TESSARINE_VERSION_TEXT;
+const std::wstring kProfile = L"C:\\Users\\山田 太郎";
 
 std::optional<std::wstring> read_text(const wchar_t* key, const wchar_t* name) {
   DWORD size = 0;
@@ -41,52 +48,115 @@ std::optional<DWORD> read_number(const wchar_t* key, const wchar_t* name) {
 
 std::optional<std::wstring> screen_saver() { return read_text(kDesktopKey, L"SCRNSAVE.EXE"); }
 
-void choose_screen_saver(const std::optional<std::wstring>& path) {
-  if (path) {
-    RegSetKeyValueW(HKEY_CURRENT_USER, kDesktopKey, L"SCRNSAVE.EXE", REG_SZ, path->c_str(),
-                    static_cast<DWORD>((path->size() + 1) * sizeof(wchar_t)));
+// Sets a value of the user's desktop settings (none: removes it).
+void set_desktop_value(const wchar_t* name, const std::optional<std::wstring>& text) {
+  if (text) {
+    RegSetKeyValueW(HKEY_CURRENT_USER, kDesktopKey, name, REG_SZ, text->c_str(),
+                    static_cast<DWORD>((text->size() + 1) * sizeof(wchar_t)));
   } else {
-    RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktopKey, L"SCRNSAVE.EXE");
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktopKey, name);
   }
 }
 
+void choose_screen_saver(const std::optional<std::wstring>& path) { set_desktop_value(L"SCRNSAVE.EXE", path); }
+
+// The system parameters that the session has been told of since it was made
+// (WM_SETTINGCHANGE goes to every top-level window). Its owner pumps messages.
+class SettingChanges {
+ public:
+  SettingChanges() {
+    SetWindowLongPtrW(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&told_));
+    SetWindowLongPtrW(window_.get(), GWLP_WNDPROC,
+                      reinterpret_cast<LONG_PTR>(+[](HWND window, UINT message, WPARAM w, LPARAM l) -> LRESULT {
+                        if (message == WM_SETTINGCHANGE)
+                          reinterpret_cast<std::vector<WPARAM>*>(GetWindowLongPtrW(window, GWLP_USERDATA))
+                              ->push_back(w);
+                        return DefWindowProcW(window, message, w, l);
+                      }));
+  }
+  bool told(UINT action) const { return std::find(told_.begin(), told_.end(), action) != told_.end(); }
+
+ private:
+  std::vector<WPARAM> told_;
+  TestWindow window_{L"", 1, 1, false};
+};
+
 bool exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-std::wstring install_dir() {
-  wchar_t* local = nullptr;
-  std::wstring dir;
-  if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &local)))
-    dir = std::wstring(local) + L"\\Programs\\Tessarine";
-  CoTaskMemFree(local);
-  return dir;
+std::wstring known_folder(REFKNOWNFOLDERID id) {
+  wchar_t* path = nullptr;
+  std::wstring folder;
+  if (SUCCEEDED(SHGetKnownFolderPath(id, 0, nullptr, &path))) folder = path;
+  CoTaskMemFree(path);
+  return folder;
 }
 
-std::wstring installed(const std::wstring& name) { return install_dir() + L"\\" + name; }
+std::wstring short_path(const std::wstring& path) {
+  wchar_t buffer[MAX_PATH * 2] = {};
+  const DWORD n = GetShortPathNameW(path.c_str(), buffer, static_cast<DWORD>(std::size(buffer)));
+  return n > 0 && n < std::size(buffer) ? buffer : path;
+}
+
+ULONGLONG write_time(const std::wstring& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data = {};
+  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return 0;
+  return ULONGLONG{data.ftLastWriteTime.dwHighDateTime} << 32 | data.ftLastWriteTime.dwLowDateTime;
+}
+
+using Handle = std::unique_ptr<void, decltype(&CloseHandle)>;
+
+Handle open_file(const std::wstring& path, DWORD access, DWORD sharing) {
+  HANDLE file = CreateFileW(path.c_str(), access, sharing, nullptr, OPEN_EXISTING, 0, nullptr);
+  return Handle(file == INVALID_HANDLE_VALUE ? nullptr : file, &CloseHandle);
+}
+
+// The Start-menu entry in the setup program's language (English but on a
+// Japanese Windows).
+std::wstring shortcut(const std::wstring& japanese, const std::wstring& english) {
+  const bool in_japanese = PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE;
+  return known_folder(FOLDERID_Programs) + L"\\Tessarine\\" + (in_japanese ? japanese : english) + L".lnk";
+}
+
+// A shortcut's target and arguments ("" for either that cannot be read).
+std::pair<std::wstring, std::wstring> shortcut_command(const std::wstring& path) {
+  std::pair<std::wstring, std::wstring> command;
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  IShellLinkW* link = nullptr;
+  IPersistFile* file = nullptr;
+  wchar_t text[MAX_PATH * 2] = {};
+  if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&link))) &&
+      SUCCEEDED(link->QueryInterface(IID_PPV_ARGS(&file))) && SUCCEEDED(file->Load(path.c_str(), STGM_READ))) {
+    if (SUCCEEDED(link->GetPath(text, static_cast<int>(std::size(text)), nullptr, SLGP_RAWPATH))) command.first = text;
+    if (SUCCEEDED(link->GetArguments(text, static_cast<int>(std::size(text))))) command.second = text;
+  }
+  if (file) file->Release();
+  if (link) link->Release();
+  CoUninitialize();
+  return command;
+}
 
 std::wstring setup_program() { return dist_file(L"Tessarine-" + kVersion + L"-win64-setup.exe"); }
 
+// Answers this thread's windows meanwhile: a preview inside one of them waits
+// for its parent when it closes.
 ::testing::AssertionResult run_to_end(Process process) {
   if (!process.started()) return ::testing::AssertionFailure() << "did not start";
-  if (!process.wait(60s)) return ::testing::AssertionFailure() << "did not end";
+  if (!pump_until([&] { return !process.running(); }, 90s)) return ::testing::AssertionFailure() << "did not end";
   if (process.exit_code() != 0) return ::testing::AssertionFailure() << "ended with " << process.exit_code();
   return ::testing::AssertionSuccess();
 }
 
-::testing::AssertionResult install_silently() { return run_to_end(Process::start(setup_program(), L"/S")); }
+::testing::AssertionResult install_silently(const std::wstring& arguments = L"/S") {
+  return run_to_end(Process::start(setup_program(), arguments));
+}
 
-// Runs the entry's QuietUninstallString, as a script would. The uninstaller
-// goes on from a copy of itself after its first process ends: wait for what
-// it removes.
-::testing::AssertionResult uninstall_silently() {
-  const std::wstring command = read_text(kEntryKey, L"QuietUninstallString").value_or(L"");
+// Runs a command line of the registry ("program" arguments), as Windows or a
+// script would.
+::testing::AssertionResult run_command(const std::wstring& command) {
   const size_t end = command.find(L'"', 1);
   if (command.empty() || command[0] != L'"' || end == std::wstring::npos)
-    return ::testing::AssertionFailure() << "no quoted QuietUninstallString";
-  auto result = run_to_end(Process::start(command.substr(1, end - 1), command.substr(end + 2)));
-  if (!result) return result;
-  if (!wait_until([] { return !exists(install_dir()) && !read_text(kEntryKey, L"DisplayName"); }, 60s))
-    return ::testing::AssertionFailure() << "the folder or the entry stays";
-  return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "not a quoted command: " << to_ansi(command);
+  return run_to_end(Process::start(command.substr(1, end - 1), command.substr(end + 2)));
 }
 
 std::wstring version_of(const std::wstring& program, const wchar_t* field) {
@@ -158,14 +228,32 @@ class Setup : public ::testing::Test {
   // by a failed test for the next one.
   void TearDown() override {
     choose_screen_saver(users_choice_);
+    set_desktop_value(L"ScreenSaveActive", users_active_);
     for (const wchar_t* name : {L"Tessarine.scr", L"Tessarine.dll", L"Tessarine.ini", L"uninstall.exe"})
       DeleteFileW(installed(name).c_str());
-    RemoveDirectoryW(install_dir().c_str());
+    // The folder, and those made for it that stay empty.
+    for (std::wstring dir = folder_; dir.size() > 3 && RemoveDirectoryW(dir.c_str());)
+      dir.resize(dir.find_last_of(L'\\'));
     RegDeleteTreeW(HKEY_CURRENT_USER, kEntryKey);
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunOnceKey, L"Tessarine");
   }
+
+  std::wstring installed(const std::wstring& name) const { return folder_ + L"\\" + name; }
+
+  // Runs the entry's QuietUninstallString. The uninstaller goes on from a copy
+  // of itself after its first process ends: wait for what it removes.
+  ::testing::AssertionResult uninstall_silently(std::optional<std::wstring> command = std::nullopt) {
+    auto result = run_command(command.value_or(read_text(kEntryKey, L"QuietUninstallString").value_or(L"")));
+    if (result && !pump_until([&] { return !exists(folder_) && !read_text(kEntryKey, L"DisplayName"); }, 60s))
+      return ::testing::AssertionFailure() << "the folder or the entry stays";
+    return result;
+  }
+
+  std::wstring folder_ = known_folder(FOLDERID_LocalAppData) + L"\\Programs\\Tessarine";
 
  private:
   std::optional<std::wstring> users_choice_ = screen_saver();
+  std::optional<std::wstring> users_active_ = read_text(kDesktopKey, L"ScreenSaveActive");
 };
 
 TEST(SetupProgram, AsksForNoAdministratorRightsAndCarriesTheIcon) {
@@ -174,10 +262,16 @@ TEST(SetupProgram, AsksForNoAdministratorRightsAndCarriesTheIcon) {
 }
 
 TEST_F(Setup, InstallsUsesReinstallsAndRemovesForTheUser) {
+  // NSIS takes the folder unquoted, blank and all.
+  folder_ = kProfile + L"\\AppData\\Local\\Programs\\Tessarine";
+  if (!CreateDirectoryW(kProfile.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
+    GTEST_SKIP() << "cannot make the profile folder (no administrator rights)";
   const std::wstring previous = L"C:\\Windows\\System32\\Mystify.scr";
   choose_screen_saver(previous);
+  set_desktop_value(L"ScreenSaveActive", L"0");
 
-  ASSERT_TRUE(install_silently());
+  SettingChanges changes;
+  ASSERT_TRUE(install_silently(L"/S /D=" + folder_));
   const std::wstring saver = installed(L"Tessarine.scr");
   for (const wchar_t* name : {L"Tessarine.scr", L"Tessarine.dll"}) {
     SCOPED_TRACE(to_ansi(name));
@@ -185,13 +279,27 @@ TEST_F(Setup, InstallsUsesReinstallsAndRemovesForTheUser) {
     EXPECT_EQ(version_of(installed(name), L"ProductVersion"), kVersion);
     EXPECT_EQ(version_of(installed(name), L"FileVersion"), kVersion);
   }
-  EXPECT_EQ(screen_saver(), saver);
+  // Chosen by its short path, with no blank in the command that Windows
+  // runs (Wine gives every file a short name), and active at once. (Wine
+  // keeps system parameters per process: this one's SPI_GETSCREENSAVEACTIVE
+  // would not see the change, so the test watches the session being told.)
+  EXPECT_EQ(screen_saver(), short_path(saver));
+  EXPECT_EQ(screen_saver().value_or(L" ").find(L' '), std::wstring::npos);
+  EXPECT_EQ(read_text(kDesktopKey, L"ScreenSaveActive"), L"1");
+  EXPECT_TRUE(changes.told(SPI_SETSCREENSAVEACTIVE));
+
+  // The Start-menu folder: the settings, and what right-click > Install does.
+  const std::wstring settings = shortcut(L"Tessarine の設定", L"Tessarine Settings");
+  const std::wstring choose = shortcut(L"スクリーンセーバーに選ぶ", L"Choose as Screen Saver");
+  EXPECT_EQ(shortcut_command(settings), std::make_pair(saver, std::wstring(L"/c")));
+  EXPECT_EQ(shortcut_command(choose), std::make_pair(known_folder(FOLDERID_System) + L"\\rundll32.exe",
+                                                     L"desk.cpl,InstallScreenSaver " + saver));
 
   // The entry in the list of installed apps.
   EXPECT_EQ(read_text(kEntryKey, L"DisplayName"), L"Tessarine");
   EXPECT_EQ(read_text(kEntryKey, L"DisplayVersion"), kVersion);
   EXPECT_EQ(read_text(kEntryKey, L"Publisher"), L"The Tessarine developers");
-  EXPECT_EQ(read_text(kEntryKey, L"InstallLocation"), install_dir());
+  EXPECT_EQ(read_text(kEntryKey, L"InstallLocation"), folder_);
   EXPECT_EQ(read_text(kEntryKey, L"DisplayIcon"), saver + L",0");
   EXPECT_EQ(icon_sizes(saver), (std::vector<int>{16, 24, 32, 48, 256}));
   const std::wstring uninstaller = L"\"" + installed(L"uninstall.exe") + L"\"";
@@ -231,26 +339,68 @@ TEST_F(Setup, InstallsUsesReinstallsAndRemovesForTheUser) {
     EXPECT_EQ(read_file_bytes(installed(L"Tessarine.ini")).rfind("[Section]", 0), 0u);
   }
 
-  // Over the first installation: the programs are replaced, the settings and
-  // the screen saver remembered first stay.
-  const std::string settings = read_file_bytes(installed(L"Tessarine.ini"));
-  ASSERT_TRUE(write_file_bytes(installed(L"Tessarine.dll"), "not a program"));
-  ASSERT_TRUE(install_silently());
+  // Over the first installation, into the entry's folder, while the saver
+  // runs (Wine, as Windows, refuses to replace a running program): the saver
+  // ends, the programs are replaced, the settings and the screen saver
+  // remembered first stay.
+  const std::string kept = read_file_bytes(installed(L"Tessarine.ini"));
+  const FILETIME long_ago = {0, 0x01C07385};  // 2001
+  ASSERT_TRUE(SetFileTime(open_file(installed(L"Tessarine.dll"), FILE_WRITE_ATTRIBUTES, 0).get(), nullptr, nullptr,
+                          &long_ago));
+  const ULONGLONG before = write_time(installed(L"Tessarine.dll"));
+  {
+    Process running = Process::start(screen_saver().value_or(L""), L"/s");
+    ASSERT_NE(wait_for_window(L"Tessarine_VC", kStartTimeout, L"opengl demo"), nullptr);
+    ASSERT_TRUE(install_silently());
+    EXPECT_FALSE(running.running());
+  }
+  EXPECT_NE(write_time(installed(L"Tessarine.dll")), before);
   EXPECT_TRUE(read_file_bytes(installed(L"Tessarine.dll")) == read_file_bytes(dist_file(L"Tessarine.dll")));
-  EXPECT_TRUE(read_file_bytes(installed(L"Tessarine.ini")) == settings);
-  EXPECT_EQ(screen_saver(), saver);
+  EXPECT_TRUE(read_file_bytes(installed(L"Tessarine.ini")) == kept);
+  EXPECT_EQ(screen_saver(), short_path(saver));
 
+  // Removed while a preview (inside a settings page's window) and the saver run.
+  TestWindow page(L"Screen Saver Settings", 152, 112);
+  Process preview = Process::start(saver, L"/p " + page.handle_text());
+  ASSERT_TRUE(pump_until([&] { return FindWindowExW(page.get(), nullptr, L"Tessarine_R", nullptr) != nullptr; }));
+  Process running = Process::start(saver, L"/s");
+  ASSERT_NE(wait_for_window(L"Tessarine_VC", kStartTimeout, L"opengl demo"), nullptr);
   ASSERT_TRUE(uninstall_silently());
+  EXPECT_FALSE(preview.running());
+  EXPECT_FALSE(running.running());
   EXPECT_EQ(screen_saver(), previous);
-  EXPECT_FALSE(exists(installed(L"Tessarine.scr")));
+  EXPECT_FALSE(exists(settings));
+  EXPECT_FALSE(exists(choose));
+  EXPECT_FALSE(exists(known_folder(FOLDERID_Programs) + L"\\Tessarine"));
 }
 
-TEST_F(Setup, RemovalKeepsAScreenSaverChosenSince) {
+TEST_F(Setup, AProgramThatCannotGoIsRemovedAfterTheNextStart) {
+  ASSERT_TRUE(install_silently());
+  // Held as by a process that never ends: it can be written, not deleted.
+  Handle held = open_file(installed(L"Tessarine.dll"), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE);
+  ASSERT_TRUE(held);
+  const std::wstring again = L"\"" + installed(L"uninstall.exe") + L"\" /S";
+  ASSERT_TRUE(run_command(read_text(kEntryKey, L"QuietUninstallString").value_or(L"")));
+  ASSERT_TRUE(pump_until([&] { return read_text(kRunOnceKey, L"Tessarine") == again; }, 60s));
+  EXPECT_FALSE(exists(installed(L"Tessarine.scr")));
+  EXPECT_TRUE(exists(installed(L"uninstall.exe")));
+  EXPECT_EQ(read_text(kEntryKey, L"DisplayName"), L"Tessarine");
+
+  // The next logon runs it once more.
+  held.reset();
+  ASSERT_TRUE(uninstall_silently(again));
+  EXPECT_EQ(read_text(kRunOnceKey, L"Tessarine"), std::nullopt);
+}
+
+TEST_F(Setup, RemovalWhileTheSettingsAreOpenKeepsAScreenSaverChosenSince) {
   choose_screen_saver(std::nullopt);
   ASSERT_TRUE(install_silently());
   const std::wstring since = L"C:\\Windows\\System32\\Bubbles.scr";
   choose_screen_saver(since);
+  Process settings = Process::start(installed(L"Tessarine.scr"), L"/c");
+  ASSERT_NE(wait_for_window(L"<Tessarine>"), nullptr);
   ASSERT_TRUE(uninstall_silently());
+  EXPECT_FALSE(settings.running());
   EXPECT_EQ(screen_saver(), since);
 }
 
