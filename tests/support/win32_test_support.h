@@ -38,11 +38,9 @@ class Process {
  public:
   Process() = default;
   // Starts `program` with `arguments` (the text after the program name) in
-  // `working_dir` (empty: the program's folder); `suspended` holds it until
-  // resume(), so that several can set off together.
+  // `working_dir` (empty: the program's folder).
   static Process start(const std::wstring& program, const std::wstring& arguments = L"",
-                       const std::wstring& working_dir = L"", bool suspended = false);
-  void resume();
+                       const std::wstring& working_dir = L"");
   Process(Process&& other) noexcept;
   Process& operator=(Process&& other) noexcept;
   Process(const Process&) = delete;
@@ -61,7 +59,6 @@ class Process {
 
  private:
   HANDLE process_ = nullptr;
-  HANDLE thread_ = nullptr;  // the first thread, while suspended
   DWORD id_ = 0;
 };
 
