@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 
 namespace tessarine::shell {
@@ -68,9 +69,8 @@ TEST(ProfileName, KeepsAt127CharactersUpToTheFirstNul) {
   EXPECT_EQ(profile_name(std::wstring(L"ab\0cd", 5)), L"ab");
 }
 
-// A stand-in for code page 932: ASCII, 曲 and the full-width tilde spelled;
-// é, É and ø best-fitted to plain letters, the wave dash U+301C to the bytes
-// of the full-width tilde U+FF5E; anything else '?'.
+// A stand-in for code page 932: é, É and ø best-fitted to plain letters, the
+// wave dash U+301C to the bytes of the full-width tilde U+FF5E.
 const std::map<wchar_t, char> kNonAscii = {{L'\u00E9', 'e'},     {L'\u00C9', 'E'},     {L'\u00F8', 'o'},
                                            {L'\u66F2', '\x90'}, {L'\u301C', '\x91'}, {L'\uFF5E', '\x91'}};
 const CodePage kCodePage = {
@@ -85,28 +85,30 @@ const CodePage kCodePage = {
       return text;
     }};
 
-TEST(StorablePath, KeepsWhatTheCodePageSpellsAndTakesTheShortFormOfAnyOtherPath) {
-  const auto short_form = [](const std::wstring&) { return std::wstring(L"C:\\BJRK~1\\CAFE~1.MP3"); };
-  for (const std::wstring path : {L"C:\\\u66F2\\a \uFF5E b.mp3", L"C:\\PROGRA~1\\a.mp3", L""})
-    EXPECT_EQ(storable_path(path, kCodePage, short_form), path) << "the bytes of today";
-  for (const std::wstring path : {L"C:\\Bj\u00F8rk\\Caf\u00E9.mp3", L"C:\\\u66F2\\a \u301C b.mp3"})
-    EXPECT_EQ(storable_path(path, kCodePage, short_form), L"C:\\BJRK~1\\CAFE~1.MP3");
+// A short or long form that is `form` for any path.
+std::function<std::wstring(const std::wstring&)> gives(const std::wstring& form) {
+  return [form](const std::wstring&) { return form; };
+}
 
-  // No short name (a volume without them gives the long path back) or one
-  // that is not spelled either: nothing that could play.
+TEST(StorablePath, KeepsWhatTheCodePageSpellsAndTakesTheShortFormOfAnyOtherPath) {
+  const std::wstring short_form = L"C:\\BJRK~1\\CAFE~1.MP3";
+  for (const std::wstring path : {L"C:\\\u66F2\\a \uFF5E b.mp3", L"C:\\PROGRA~1\\a.mp3", L""})
+    EXPECT_EQ(storable_path(path, kCodePage, gives(short_form)), path) << "the bytes of today";
   const std::wstring dash = L"C:\\\u66F2\\a \u301C b.mp3";
+  for (const std::wstring& path : {std::wstring(L"C:\\Bj\u00F8rk\\Caf\u00E9.mp3"), dash})
+    EXPECT_EQ(storable_path(path, kCodePage, gives(short_form)), short_form);
+  // No short name (a volume without them gives the long path back), or one
+  // that is not spelled either: nothing that could play.
   for (const std::wstring& no_short : {std::wstring(), dash, std::wstring(L"C:\\\uD55C~1.MP3")})
-    EXPECT_EQ(storable_path(dash, kCodePage, [&](const std::wstring&) { return no_short; }), std::nullopt);
+    EXPECT_EQ(storable_path(dash, kCodePage, gives(no_short)), std::nullopt);
 }
 
 TEST(ShownPath, IsTheLongNameWhereTheShortFormStandsForIt) {
   const std::wstring dash = L"C:\\\u66F2\\a \u301C b.mp3";
-  EXPECT_EQ(shown_path(L"C:\\X~1\\A~1.MP3", kCodePage, [&](const std::wstring&) { return dash; }), dash);
-  // A long name that the code page spells was stored as typed: shown so.
-  const auto program_files = [](const std::wstring&) { return std::wstring(L"C:\\Program Files\\a.mp3"); };
-  EXPECT_EQ(shown_path(L"C:\\PROGRA~1\\a.mp3", kCodePage, program_files), L"C:\\PROGRA~1\\a.mp3");
-  EXPECT_EQ(shown_path(L"C:\\gone.mp3", kCodePage, [](const std::wstring&) { return std::wstring(); }),
-            L"C:\\gone.mp3");
+  EXPECT_EQ(shown_path(L"C:\\X~1\\A~1.MP3", kCodePage, gives(dash)), dash);
+  // A long name that the code page spells: the path was stored as typed.
+  EXPECT_EQ(shown_path(L"C:\\PROGRA~1\\a.mp3", kCodePage, gives(L"C:\\Program Files\\a.mp3")), L"C:\\PROGRA~1\\a.mp3");
+  EXPECT_EQ(shown_path(L"C:\\gone.mp3", kCodePage, gives(L"")), L"C:\\gone.mp3");
 }
 
 // LoadSettings' steps over a settings file given as its three values.

@@ -153,13 +153,11 @@ case_japanese() {
 # A name that code page 932 cannot spell, stored in its short form as the
 # settings dialog stores it.
 case_unicode() {
-  local song="$work/Bjørk/Café 〜 Été.mp3" stored
-  mkdir -p "$work/Bjørk"
-  cp "$work/pattern.mp3" "$song"
-  stored=$(winepath -s "$(windows_path "$song")" 2>/dev/null)
-  prepare unicode 2 ""
-  printf 'BGMﾌｧｲﾙ=%s\r\n' "$stored" | iconv -f UTF-8 -t CP932 >>"$work/unicode/Tessarine.ini" || return 1
-  echo "unicode: stored as $stored"
+  local song="$work/Bjørk/Café 〜 Été.mp3"
+  mkdir -p "$work/Bjørk" && cp "$work/pattern.mp3" "$song" || return 1
+  prepare unicode 2 ""  # the file's key follows
+  printf 'BGMﾌｧｲﾙ=%s\r\n' "$(winepath -s "$(windows_path "$song")")" | iconv -f UTF-8 -t CP932 \
+    >>"$work/unicode/Tessarine.ini"
   run unicode 2 && envelope unicode plays gone="$gone"
 }
 
