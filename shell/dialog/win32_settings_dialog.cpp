@@ -16,6 +16,7 @@
 #include "cursor_file.h"
 #include "dialog_layout.h"
 #include "dialog_state.h"
+#include "win32_code_page.h"
 #include "win32_command_button.h"
 #include "win32_dialog_controls.h"
 #include "win32_dpi.h"
@@ -395,7 +396,7 @@ void SettingsDialog::load() {
     for (const std::wstring& entry : repeat_list())
       SendMessageW(repeat_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
   }
-  if (file_label_) SetWindowTextW(file_label_, record.BgmFile.c_str());
+  if (file_label_) SetWindowTextW(file_label_, shown_music_path(record.BgmFile).c_str());
   // The anchor of the zoom: where the mouse was when the dialog was asked
   // for. A coordinate beyond 16 bits leaves that half of the anchor as it was.
   StartupModule& module = Tessarine_B();
@@ -491,12 +492,27 @@ void SettingsDialog::select_kind(int kind) {
   apply_enabling();
 }
 
+// このﾌｧｲﾙは選べません。ﾌｧｲﾙ名かﾌｫﾙﾀﾞ名に、設定に保存できない文字があります。
+// 名前を変えてから、もう一度選んでください。前に選んだﾌｧｲﾙはそのままです。
+constexpr wchar_t kTextUnstorable[] =
+    L"\u3053\u306E\uFF8C\uFF67\uFF72\uFF99\u306F\u9078\u3079\u307E\u305B\u3093\u3002"
+    L"\uFF8C\uFF67\uFF72\uFF99\u540D\u304B\uFF8C\uFF6B\uFF99\uFF80\uFF9E\u540D\u306B\u3001\u8A2D\u5B9A\u306B\u4FDD\u5B58\u3067\u304D\u306A\u3044\u6587\u5B57\u304C\u3042\u308A\u307E\u3059\u3002"
+    L"\u540D\u524D\u3092\u5909\u3048\u3066\u304B\u3089\u3001\u3082\u3046\u4E00\u5EA6\u9078\u3093\u3067\u304F\u3060\u3055\u3044\u3002"
+    L"\u524D\u306B\u9078\u3093\u3060\uFF8C\uFF67\uFF72\uFF99\u306F\u305D\u306E\u307E\u307E\u3067\u3059\u3002";
+
+// The file stays chosen only in a form that the settings file can hold and
+// that names it; the label shows its real name.
 void SettingsDialog::choose_file(int index) {
   if (unloading_ || index != 0) return;
   const std::optional<std::wstring> path = pick_music_file(window_, state_.record().BgmFolder);
   if (!path) return;  // cancelled or failed: nothing changes
-  state_.choose_file(*path);
-  if (file_label_) SetWindowTextW(file_label_, state_.record().BgmFile.c_str());
+  const std::optional<std::wstring> stored = storable_music_path(*path);
+  if (!stored) {
+    MessageBoxW(window_, kTextUnstorable, program_title().c_str(), MB_OK | MB_ICONEXCLAMATION);
+    return;
+  }
+  state_.choose_file(*stored);
+  if (file_label_) SetWindowTextW(file_label_, path->c_str());
 }
 
 void SettingsDialog::accept() {
