@@ -67,6 +67,11 @@ bool Renderer::stops_drawing() const {
       10s);
 }
 
+bool Renderer::draws_on() const {
+  const long long before = frames_drawn();
+  return wait_until([&] { return frames_drawn() >= before + 10; }, 10s);
+}
+
 bool is_full_screen_popup(HWND window) {
   RECT rect = {};
   GetWindowRect(window, &rect);

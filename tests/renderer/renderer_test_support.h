@@ -28,6 +28,8 @@ class Renderer {
   long long frames_drawn() const;
   // True once no frame has been drawn for a second (tried for 10 s).
   bool stops_drawing() const;
+  // True once ten more frames have been drawn (within 10 s).
+  bool draws_on() const;
 
  private:
   Process process_;
