@@ -147,13 +147,6 @@ TEST(AutomaticSteering, WaitsForFlightTimeSoFramesBeforeTheFirstMeasurementDoNot
   EXPECT_EQ(timing.frames_drawn, 600);
 }
 
-TEST(FrameStep, IsTheFramesShareOfASecondButNeverMoreThanATenth) {
-  EXPECT_EQ(frame_step(0.0f), 0.0f);  // not measured
-  EXPECT_FLOAT_EQ(frame_step(60.0f), 1.0f / 60.0f);
-  EXPECT_FLOAT_EQ(frame_step(10.0f), 0.1f);
-  EXPECT_FLOAT_EQ(frame_step(0.3f), 0.1f);
-}
-
 // Frames of `seconds` each on a counter of a million ticks a second.
 void draw_frames(FrameTiming& timing, ManualCounter& counter, int frames, double seconds) {
   SteerPoint point;
