@@ -13,9 +13,8 @@ constexpr double kPacedByTheSwap = 1.0 / 16.0;
 double refresh_period(int hertz) { return 1.0 / (hertz > 1 ? hertz : kUnknownRefreshRate); }
 
 // Due times follow one another by whole periods, so the wait's own lateness
-// does not add up; a frame that leaves less than a sixteenth of a period starts
-// the count again from now, so a display that paces slightly faster than its
-// reported rate, or a stall, is never caught up with a run of frames.
+// does not add up. Starting again from now keeps a display that refreshes a
+// little faster than it reports, or a stall, from being caught up in a burst.
 void FramePacer::frame_done(double now) {
   due_ += period_;
   if (due_ - now < period_ * kPacedByTheSwap) due_ = now;
