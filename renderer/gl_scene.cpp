@@ -34,12 +34,16 @@ void send_floor_and_ceiling() {
   }
 }
 
-// Vertical lines fade with distance from the world's centre; beyond
-// |p| + |q| = 120 the alpha is negative and the pipeline clamps it to 0.
+// Vertical lines fade with distance from the world's centre. From
+// |p| + |q| = 120 on the alpha would be 0 or less, which the blend leaves
+// without a trace: those two lines in three are not sent, so the picture
+// stays the same and the rasteriser is spared their cost.
 void send_pillars() {
   for (float p = -kGridExtent; p <= kGridExtent; p += kPillarStep) {
     for (float q = -kGridExtent; q <= kGridExtent; q += kPillarStep) {
-      glColor4f(0.0f, 1.0f, 0.0f, 0.6f - (std::fabs(p) + std::fabs(q)) / 200.0f);
+      const float alpha = 0.6f - (std::fabs(p) + std::fabs(q)) / 200.0f;
+      if (alpha <= 0.0f) continue;
+      glColor4f(0.0f, 1.0f, 0.0f, alpha);
       glVertex3f(p, -1.0f, q);
       glVertex3f(p, 1.0f, q);
     }
