@@ -1,6 +1,10 @@
 // The renderer's camera and its steering.
 #include "camera.h"
 
+#include <cmath>
+
+#include "frame_timing.h"
+
 namespace tessarine::renderer {
 
 float wrap_heading(float yaw) {
@@ -15,22 +19,18 @@ float wrap_period(float coordinate) {
   return coordinate;
 }
 
+// The turning rate decays as e^(-4t); over a step of h seconds the heading
+// gains the integral of the rate, rate * (1 - e^(-4h)) / 4.
 void turn(Camera& camera, float frame_rate) {
-  if (frame_rate != 0.0f) {
-    camera.yaw += camera.yaw_rate / frame_rate;
-    if (frame_rate > 4.0f) {
-      camera.yaw_rate *= 1.0f - 4.0f / frame_rate;
-    } else {
-      camera.yaw_rate = 0.0f;
-    }
-  }
+  const float decay = std::exp(-kTurnDecayPerSecond * frame_step(frame_rate));
+  camera.yaw += camera.yaw_rate * (1.0f - decay) / kTurnDecayPerSecond;
+  camera.yaw_rate *= decay;
   camera.yaw = wrap_heading(camera.yaw);
 }
 
 void move(Camera& camera, const std::array<float, 3>& backward, float frame_rate) {
-  if (frame_rate != 0.0f) {
-    for (int i = 0; i < 3; ++i) camera.position[i] -= backward[i] * camera.speed / frame_rate;
-  }
+  const float step = frame_step(frame_rate);
+  for (int i = 0; i < 3; ++i) camera.position[i] -= backward[i] * camera.speed * step;
   if (camera.speed < -kMaxSpeed) camera.speed = -kMaxSpeed;
   if (camera.speed > kMaxSpeed) camera.speed = kMaxSpeed;
   auto& [x, y, z] = camera.position;

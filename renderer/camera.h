@@ -11,6 +11,7 @@ namespace tessarine::renderer {
 inline constexpr float kMaxSpeed = 40.0f;   // |speed| after every frame
 inline constexpr float kMaxHeight = 0.7f;   // |y| of the eye between floor and ceiling
 inline constexpr float kWorldPeriod = 6.0f; // the grid repeats every 6 units in x and z
+inline constexpr float kTurnDecayPerSecond = 4.0f;  // the turning rate's time constant is a quarter of a second
 
 struct Camera {
   float yaw = 0.0f;                          // heading about the vertical axis
@@ -24,15 +25,17 @@ float wrap_heading(float yaw);
 // Brings an x or z back towards [-6, 6] by at most one period.
 float wrap_period(float coordinate);
 
-// Advances the heading by one frame at the measured rate, damps the turning
-// rate with a time constant of a quarter of a second (stops it at rates of 4
-// or less), then wraps the heading. A rate of 0 (not measured) only wraps.
+// Advances the heading by one frame's time step at the measured rate (at most
+// 0.1 s, see frame_step) while the turning rate dies away with a time constant
+// of a quarter of a second, then wraps the heading. The step is solved
+// exactly, so the heading follows the same curve at any frame rate. A rate of
+// 0 (not measured) only wraps.
 void turn(Camera& camera, float frame_rate);
 
-// Moves the camera by one frame against `backward` (the camera's backward axis
-// in world coordinates: the model-view matrix's third row), then clamps the
-// speed, wraps x and z and clamps y. The clamp follows the movement, so a speed
-// pushed past the bounds moves the camera once at its unclamped value.
+// Moves the camera by one frame's time step against `backward` (the camera's
+// backward axis in world coordinates: the model-view matrix's third row), then
+// clamps the speed, wraps x and z and clamps y. The clamp follows the movement,
+// so a speed pushed past the bounds moves the camera once at its unclamped value.
 void move(Camera& camera, const std::array<float, 3>& backward, float frame_rate);
 
 // The steering rule for a point of a width x height area: right of the centre

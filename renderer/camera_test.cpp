@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace tessarine::renderer {
 namespace {
 
@@ -26,23 +28,26 @@ TEST(CameraHeading, StandsStillUntilTheRateIsMeasuredButStillWraps) {
   EXPECT_FLOAT_EQ(camera.yaw_rate, 50.0f);
 }
 
-TEST(CameraHeading, AdvancesByTheRatePerFrameThenDamps) {
+TEST(CameraHeading, AdvancesByTheDecayingRateOverTheFrameThenDamps) {
   Camera camera;
   camera.yaw = 179.5f;
   camera.yaw_rate = 100.0f;
   turn(camera, 100.0f);
-  EXPECT_FLOAT_EQ(camera.yaw, -179.5f);  // 180.5 wrapped
-  EXPECT_FLOAT_EQ(camera.yaw_rate, 96.0f);
+  EXPECT_NEAR(camera.yaw, -179.52f, 1e-3f);  // 179.5 + 100 * (1 - e^-0.04) / 4, wrapped
+  EXPECT_NEAR(camera.yaw_rate, 96.08f, 1e-2f);
 }
 
-TEST(CameraHeading, AtFourFramesPerSecondOrLessTurnsOnceThenStops) {
+TEST(CameraHeading, BelowTenFramesPerSecondAFrameTurnsAndMovesByATenthOfASecond) {
   for (float rate : {4.0f, 2.0f, 0.5f}) {
     SCOPED_TRACE(rate);
     Camera camera;
     camera.yaw_rate = 2.0f;
+    camera.speed = 40.0f;
     turn(camera, rate);
-    EXPECT_FLOAT_EQ(camera.yaw, 2.0f / rate);
-    EXPECT_EQ(camera.yaw_rate, 0.0f);
+    EXPECT_FLOAT_EQ(camera.yaw, 2.0f * (1.0f - std::exp(-0.4f)) / 4.0f);
+    EXPECT_FLOAT_EQ(camera.yaw_rate, 2.0f * std::exp(-0.4f));
+    move(camera, kFacingMinusZ, rate);
+    EXPECT_FLOAT_EQ(camera.position[2], -4.0f);  // the grid stays in view: within one period
   }
 }
 
@@ -77,12 +82,12 @@ TEST(CameraMovement, StandsStillUntilTheRateIsMeasured) {
 TEST(CameraMovement, ClampsTheSpeedOnlyAfterMovingAtIt) {
   Camera camera;
   camera.speed = 45.0f;
-  move(camera, kFacingMinusZ, 9.0f);
-  EXPECT_FLOAT_EQ(camera.position[2], -5.0f);
+  move(camera, kFacingMinusZ, 10.0f);
+  EXPECT_FLOAT_EQ(camera.position[2], -4.5f);
   EXPECT_FLOAT_EQ(camera.speed, 40.0f);
 
   camera.speed = -45.0f;
-  move(camera, kFacingMinusZ, 9.0f);
+  move(camera, kFacingMinusZ, 10.0f);
   EXPECT_FLOAT_EQ(camera.position[2], 0.0f);
   EXPECT_FLOAT_EQ(camera.speed, -40.0f);
 }

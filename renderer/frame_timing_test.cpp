@@ -1,10 +1,15 @@
-// Interval timers, the frame-rate measurement, the re-centring throttle and
-// the automatic steering step.
+// Interval timers, the frame-rate measurement and the frame's time step, the
+// re-centring throttle, the automatic steering step, and the flight they give
+// at any frame rate.
 #include "frame_timing.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <numbers>
 #include <vector>
+
+#include "camera.h"
 
 namespace tessarine::renderer {
 namespace {
@@ -83,7 +88,7 @@ TEST(FrameRateMeasurement, DividesByTheRestartingReadingAndKeepsTheLastRate) {
   EXPECT_FLOAT_EQ(rate.frame_rate, 16.0f);
 }
 
-TEST(CursorRecentring, AtMostOncePerTwentiethOfASecond) {
+TEST(CursorRecentring, AtMostOncePerTwentiethOfASecondAndOnlyInFront) {
   ManualCounter counter;
   IntervalTimer timer;
   timer_elapsed(timer, true, counter);
@@ -97,6 +102,9 @@ TEST(CursorRecentring, AtMostOncePerTwentiethOfASecond) {
   EXPECT_FALSE(recentre_due(timer, counter));
   counter.advance(1);
   EXPECT_TRUE(recentre_due(timer, counter));
+  counter.advance(60);
+  EXPECT_FALSE(recentre_due(timer, counter, false)) << "another window is in front";
+  EXPECT_TRUE(recentre_due(timer, counter, true));
 }
 
 TEST(RandomSequence, IsTheSameOnEveryCompilerAndRuntime) {
@@ -111,30 +119,108 @@ TEST(RandomSequence, IsTheSameOnEveryCompilerAndRuntime) {
   }
 }
 
-TEST(AutomaticSteering, StepsOnEvery500thFrameWithPointsOfA1024By768Area) {
-  int steer_count = 0;
+TEST(AutomaticSteering, StepsEvery500Over60SecondsOfFlightWithPointsOfA1024By768Area) {
+  double steer_seconds = 0.0;
   RandomSequence random;
   SteerPoint point{-1, -1};
-  for (int frame = 1; frame < 500; ++frame) ASSERT_FALSE(count_steer_frame(steer_count, random, point)) << frame;
-  ASSERT_TRUE(count_steer_frame(steer_count, random, point));
+  const float step = frame_step(60.0f);  // 500 frames at 60 Hz
+  for (int frame = 1; frame < 500; ++frame) ASSERT_FALSE(steer_due(steer_seconds, step, random, point)) << frame;
+  ASSERT_TRUE(steer_due(steer_seconds, step, random, point));
   EXPECT_EQ(point.x, 41);           // 41 mod 1024
   EXPECT_EQ(point.y, 18467 % 768);  // 35
-  EXPECT_EQ(steer_count, 0);
-  for (int frame = 1; frame < 500; ++frame) ASSERT_FALSE(count_steer_frame(steer_count, random, point)) << frame;
-  ASSERT_TRUE(count_steer_frame(steer_count, random, point));
+  EXPECT_NEAR(steer_seconds, 0.0, 1e-5);
+  int frames = 1;  // at 1000 frames a second the next step comes as many seconds later
+  while (!steer_due(steer_seconds, frame_step(1000.0f), random, point)) ++frames;
+  EXPECT_NEAR(frames, 8333, 1);
   EXPECT_EQ(point.x, 6334 % 1024);
   EXPECT_EQ(point.y, 26500 % 768);
 }
 
-TEST(AutomaticSteering, CountsTheFramesDrawnBeforeTheFirstMeasurement) {
+TEST(AutomaticSteering, WaitsForFlightTimeSoFramesBeforeTheFirstMeasurementDoNotCount) {
   ManualCounter counter;  // stands still: the rate is never measured
   FrameTiming timing;
   restart_measurement(timing.rate, timing.rate_timer, counter);
   SteerPoint point;
-  for (int frame = 1; frame < 500; ++frame) ASSERT_FALSE(end_frame(timing, counter, point)) << frame;
-  EXPECT_TRUE(end_frame(timing, counter, point));
+  for (int frame = 1; frame <= 600; ++frame) ASSERT_FALSE(end_frame(timing, counter, point)) << frame;
   EXPECT_EQ(timing.rate.frame_rate, 0.0f);
-  EXPECT_EQ(timing.rate.frames_counted, 500);
+  EXPECT_EQ(timing.rate.frames_counted, 600);
+  EXPECT_EQ(timing.frames_drawn, 600);
+}
+
+// Frames of `seconds` each on a counter of a million ticks a second.
+void draw_frames(FrameTiming& timing, ManualCounter& counter, int frames, double seconds) {
+  SteerPoint point;
+  for (int i = 0; i < frames; ++i) {
+    counter.advance(static_cast<std::int64_t>(seconds * 1e6));
+    end_frame(timing, counter, point);
+  }
+}
+
+TEST(FrameRateMeasurement, AStallStartsItAfreshWhileTheLastRateMovesTheCamera) {
+  ManualCounter counter;
+  counter.frequency_ = 1000000;
+  FrameTiming timing;
+  restart_measurement(timing.rate, timing.rate_timer, counter);
+  draw_frames(timing, counter, 60, 1.0 / 60.0);
+  ASSERT_NEAR(timing.rate.frame_rate, 60.0f, 0.5f);
+  draw_frames(timing, counter, 5, 1.0 / 60.0);
+  draw_frames(timing, counter, 1, 3.0);  // a window drag, a desktop switch
+  EXPECT_NEAR(timing.rate.frame_rate, 60.0f, 0.5f) << "the stall was measured as a rate";
+  EXPECT_EQ(timing.rate.frames_counted, 0);
+  draw_frames(timing, counter, 13, 1.0 / 60.0);
+  EXPECT_NEAR(timing.rate.frame_rate, 60.0f, 0.5f);  // measured again, over frames only
+}
+
+TEST(LineSmoothing, IsGivenUpAfterASecondOfSlowFramesNotAfterOneSlowWindow) {
+  ManualCounter counter;
+  counter.frequency_ = 1000000;
+  FrameTiming timing;
+  restart_measurement(timing.rate, timing.rate_timer, counter);
+  draw_frames(timing, counter, 3, 0.1);  // one slow measuring window: 10 fps
+  ASSERT_NEAR(timing.rate.frame_rate, 10.0f, 0.1f);
+  EXPECT_FALSE(too_slow_for_smoothing(timing.rate));
+  draw_frames(timing, counter, 12, 1.0 / 60.0);  // fast again: the slow time starts over
+  draw_frames(timing, counter, 8, 0.1);
+  EXPECT_FALSE(too_slow_for_smoothing(timing.rate));
+  draw_frames(timing, counter, 4, 0.1);  // slow for a second and more
+  EXPECT_TRUE(too_slow_for_smoothing(timing.rate));
+}
+
+// The camera flown for `seconds` at `rate` frames a second, steered only by
+// the automatic steering step, as the scene does it.
+Camera fly(float rate, double seconds) {
+  ManualCounter counter;
+  counter.frequency_ = 1000000;
+  FrameTiming timing;
+  restart_measurement(timing.rate, timing.rate_timer, counter);
+  Camera camera;
+  camera.yaw_rate = 90.0f;
+  camera.speed = 10.0f;
+  SteerPoint point;
+  for (double t = 0.0; t < seconds; t += 1.0 / rate) {
+    turn(camera, timing.rate.frame_rate);
+    const float radians = camera.yaw * std::numbers::pi_v<float> / 180.0f;
+    move(camera, {-std::sin(radians), 0.0f, std::cos(radians)}, timing.rate.frame_rate);
+    counter.advance(static_cast<std::int64_t>(1e6 / rate));
+    if (end_frame(timing, counter, point)) steer(camera, point.x, point.y, kSteerAreaWidth, kSteerAreaHeight);
+  }
+  return camera;
+}
+
+// Distance of two x or z coordinates in a world that repeats every 6 units.
+float periodic_distance(float a, float b) { return std::fabs(std::remainder(a - b, kWorldPeriod)); }
+
+TEST(Flight, IsTheSameAt60At144AndAt1000FramesPerSecond) {
+  const Camera at60 = fly(60.0f, 20.0);
+  for (float rate : {144.0f, 1000.0f}) {
+    SCOPED_TRACE(rate);
+    const Camera other = fly(rate, 20.0);
+    EXPECT_NEAR(other.yaw, at60.yaw, 1.0f);
+    EXPECT_NEAR(other.yaw_rate, at60.yaw_rate, 1.0f);
+    EXPECT_FLOAT_EQ(other.speed, at60.speed);  // both steered twice, by the same points
+    EXPECT_LT(periodic_distance(other.position[0], at60.position[0]), 0.5f);
+    EXPECT_LT(periodic_distance(other.position[2], at60.position[2]), 0.5f);
+  }
 }
 
 }  // namespace

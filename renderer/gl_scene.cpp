@@ -21,7 +21,6 @@ namespace {
 
 constexpr float kGridExtent = 141.0f;  // the grid spans [-141, 141] in x and z
 constexpr float kPillarStep = 6.0f;    // vertical lines stand on every third crossing
-constexpr float kSlowFrameRate = 20.0f;  // below it, line smoothing is given up
 
 void send_floor_and_ceiling() {
   glColor4f(0.0f, 0.8f, 0.0f, 0.3f);
@@ -35,21 +34,26 @@ void send_floor_and_ceiling() {
   }
 }
 
-// Vertical lines fade with distance from the world's centre; beyond
-// |p| + |q| = 120 the alpha is negative and the pipeline clamps it to 0.
+// Vertical lines fade with distance from the world's centre. From
+// |p| + |q| = 120 on the alpha would be 0 or less, which the blend leaves
+// without a trace: those two lines in three are not sent, so the picture
+// stays the same and the rasteriser is spared their cost.
 void send_pillars() {
   for (float p = -kGridExtent; p <= kGridExtent; p += kPillarStep) {
     for (float q = -kGridExtent; q <= kGridExtent; q += kPillarStep) {
-      glColor4f(0.0f, 1.0f, 0.0f, 0.6f - (std::fabs(p) + std::fabs(q)) / 200.0f);
+      const float alpha = 0.6f - (std::fabs(p) + std::fabs(q)) / 200.0f;
+      if (alpha <= 0.0f) continue;
+      glColor4f(0.0f, 1.0f, 0.0f, alpha);
       glVertex3f(p, -1.0f, q);
       glVertex3f(p, 1.0f, q);
     }
   }
 }
 
-// The cursor goes back to the primary's centre at most twenty times a second.
+// The cursor goes back to the primary's centre at most twenty times a second,
+// and only while the renderer is in front.
 void recentre_cursor() {
-  if (recentre_due(scene.cursor_timer, performance_counter())) {
+  if (recentre_due(scene.cursor_timer, performance_counter(), window_in_foreground())) {
     set_cursor_client(primary_area.left + primary_area.width / 2, primary_area.top + primary_area.height / 2);
   }
 }
@@ -94,6 +98,8 @@ void reshape() {
   restart_measurement(scene.timing.rate, scene.timing.rate_timer, performance_counter());
 }
 
+void resume_frames() { resume_measurement(scene.timing, performance_counter()); }
+
 void draw_frame() {
   Camera& camera = scene.camera;
   const float frame_rate = scene.timing.rate.frame_rate;
@@ -120,7 +126,7 @@ void draw_frame() {
     draw_text(0.1f, 1.0f, 0.1f, 0.4f, primary_area.left + primary_area.width - 114,
               window_height - primary_area.top - 40, scene.list_base, "%5.1f fps", static_cast<double>(frame_rate));
     // Only gl_init turns smoothing on again: it stays off for this window.
-    if (frame_rate < kSlowFrameRate) glDisable(GL_LINE_SMOOTH);
+    if (too_slow_for_smoothing(scene.timing.rate)) glDisable(GL_LINE_SMOOTH);
   }
   glFinish();
 

@@ -35,6 +35,9 @@ int gl_data();
 int gl_init();
 // Viewport and projection for the window's size; the frame rate is measured afresh.
 void reshape();
+// After a stall or a pause in drawing: the frame rate is measured afresh
+// while the camera flies on at the last one.
+void resume_frames();
 // Advances the camera and draws one frame into the back buffer.
 void draw_frame();
 // Mouse steering and the Space toggle.

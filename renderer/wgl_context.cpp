@@ -59,4 +59,10 @@ const char* make_gl_context(HWND window, WindowDc& device_context, GlContext& gl
   return nullptr;
 }
 
+void ask_for_swap_per_refresh() {
+  using SwapInterval = BOOL(WINAPI*)(int);
+  const PROC found = wglGetProcAddress("wglSwapIntervalEXT");
+  if (found) reinterpret_cast<SwapInterval>(reinterpret_cast<void*>(found))(1);
+}
+
 }  // namespace tessarine::renderer

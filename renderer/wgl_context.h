@@ -61,4 +61,8 @@ class GlContext {
 // before a failure stays in the owners for the tear-down.
 const char* make_gl_context(HWND window, WindowDc& device_context, GlContext& gl_context);
 
+// Asks the current context's driver to present once per refresh
+// (WGL_EXT_swap_control), where it offers that.
+void ask_for_swap_per_refresh();
+
 }  // namespace tessarine::renderer

@@ -18,6 +18,8 @@ void set_cursor_client(int x, int y) {
   SetCursorPos(point.x, point.y);
 }
 
+bool window_in_foreground() { return window_handle && GetForegroundWindow() == window_handle; }
+
 namespace {
 
 class PerformanceCounter final : public Counter {

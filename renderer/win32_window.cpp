@@ -1,11 +1,14 @@
 // The renderer's window layer on Win32: the class "opengl demo", the
 // full-screen window over every monitor and the 1024 x 768 window, both titled
-// "Tessarine_VC", the message loop that draws back to back, and the window
-// procedure that turns messages into the scene's input events.
+// "Tessarine_VC", the message loop that draws a frame per refresh while anyone
+// can see the window, and the window procedure that turns messages into the
+// scene's input events and into who can see it.
 #include "win32_window.h"
 
+#include "frame_pacing.h"
 #include "gl_scene.h"
 #include "wgl_context.h"
+#include "win32_pacing.h"
 #include "win32_platform.h"
 #include "window_layer.h"
 
@@ -19,10 +22,28 @@ constexpr int kWindowedHeight = 768;
 
 WindowDc device_context;
 GlContext gl_context;
+ViewerNotices viewer_notices;
+FrameWait frame_wait;
+FramePacer pacer;
 bool running = false;
-bool drawing = false;      // keeps its value from one window to the next
+Visibility visibility;     // frames are drawn only while someone can see them; kept from one window to the next
 bool switch_mode = false;  // set by Tab: the next window is in the other mode
 bool fullscreen = false;   // the current window covers every monitor
+
+double now_seconds() { return seconds_now(performance_counter()); }
+
+// After a pause in drawing: the next frame comes at once, and the camera
+// flies on from where it was.
+void resume_drawing() {
+  pacer.restart(now_seconds());
+  resume_frames();
+}
+
+void change_visibility(const Visibility& next) {
+  const bool seen_again = !visibility.can_be_seen() && next.can_be_seen();
+  visibility = next;
+  if (seen_again) resume_drawing();
+}
 
 // Client positions are two unsigned 16-bit words.
 int client_x(LPARAM lparam) { return static_cast<int>(LOWORD(lparam)); }
@@ -69,21 +90,25 @@ LRESULT on_create(HWND window) {
     PostQuitMessage(0);
     return 0;
   }
+  ask_for_swap_per_refresh();
+  viewer_notices.register_window(window);
   reshape();
   return 0;
 }
 
 LRESULT on_size(HWND window, WPARAM kind, LPARAM size) {
-  if (kind == SIZE_RESTORED || kind == SIZE_MAXIMIZED) drawing = true;
-  if (kind == SIZE_MINIMIZED) drawing = false;
+  change_visibility(after_size(visibility, static_cast<unsigned>(kind)));
   resize_view(window, client_x(size), client_y(size));
   return 0;
 }
 
-// A monitor came, went, moved or changed its resolution: the full-screen
-// window covers the new virtual screen. The view is found again even when the
-// size stayed and no WM_SIZE came, as the primary may have moved within it.
+// A monitor came, went, moved or changed its resolution or refresh rate: the
+// frames follow the new rate, and the full-screen window covers the new
+// virtual screen. The view is found again even when the size stayed and no
+// WM_SIZE came, as the primary may have moved within it.
 LRESULT on_display_change(HWND window) {
+  pacer.set_period(refresh_period(primary_refresh_rate()));
+  resume_drawing();
   Screens screens;
   if (!fullscreen || !read_screens(screens)) return 0;
   SetWindowPos(window, nullptr, screens.all.left, screens.all.top, screens.all.width, screens.all.height,
@@ -91,6 +116,32 @@ LRESULT on_display_change(HWND window) {
   RECT client = {};
   GetClientRect(window, &client);
   resize_view(window, client.right, client.bottom);
+  return 0;
+}
+
+// The window was dragged or sized: the frames were held up meanwhile.
+LRESULT on_exit_size_move() {
+  resume_drawing();
+  return 0;
+}
+
+// The console display went off, dimmed or came on again; or the system resumed.
+LRESULT on_power_broadcast(WPARAM event, LPARAM data) {
+  if (event == PBT_POWERSETTINGCHANGE) {
+    const auto* setting = reinterpret_cast<const POWERBROADCAST_SETTING*>(data);
+    if (setting && IsEqualGUID(setting->PowerSetting, kConsoleDisplayState) && setting->DataLength >= sizeof(DWORD)) {
+      DWORD state = 0;
+      CopyMemory(&state, setting->Data, sizeof state);
+      change_visibility(after_display_state(visibility, state));
+    }
+  } else if (event == PBT_APMRESUMEAUTOMATIC || event == PBT_APMRESUMESUSPEND) {
+    resume_drawing();
+  }
+  return TRUE;
+}
+
+LRESULT on_session_change(WPARAM event) {
+  change_visibility(after_session_event(visibility, static_cast<unsigned>(event)));
   return 0;
 }
 
@@ -141,22 +192,43 @@ bool dispatch(const MSG& message, int& exit_code) {
   return true;
 }
 
-// Draws frames back to back, handling every waiting message between two of
-// them; while not drawing (minimised) it blocks in GetMessage.
-int run_message_loop() {
+void handle_waiting_messages(int& exit_code) {
+  MSG message;
+  while (running && PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) running = dispatch(message, exit_code);
+}
+
+// Until the next frame is due, every message is handled as it arrives.
+void wait_for_next_frame(int& exit_code) {
+  double left = 0.0;
+  while (running && visibility.can_be_seen() && (left = pacer.seconds_left(now_seconds())) > 0.0) {
+    frame_wait.wait(left);
+    handle_waiting_messages(exit_code);
+  }
+}
+
+// The frames drawn so far, for those who watch the renderer draw.
+void publish_frame_count(HWND window) {
+  SetPropA(window, kFramesProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(scene.timing.frames_drawn)));
+}
+
+// Draws a frame per refresh while someone can see the window; otherwise
+// (minimised, display off, session away from the console) it blocks in
+// GetMessage at no cost.
+int run_message_loop(HWND window) {
   int exit_code = 0;
   MSG message;
   running = true;
   while (running) {
-    if (drawing) {
+    if (visibility.can_be_seen()) {
       draw_frame();
       SwapBuffers(device_context.get());
+      publish_frame_count(window);
+      pacer.frame_done(now_seconds());
+      wait_for_next_frame(exit_code);
     } else if (GetMessageA(&message, nullptr, 0, 0) != -1) {
       running = dispatch(message, exit_code);
     }
-    while (running && PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-      running = dispatch(message, exit_code);
-    }
+    handle_waiting_messages(exit_code);
   }
   return exit_code;
 }
@@ -165,7 +237,11 @@ void tear_down(HWND window) {
   wglMakeCurrent(nullptr, nullptr);
   device_context.reset();
   gl_context.reset();
-  if (window) DestroyWindow(window);
+  viewer_notices.reset();
+  if (window) {
+    RemovePropA(window, kFramesProperty);
+    DestroyWindow(window);
+  }
 }
 
 bool register_window_class(HINSTANCE instance) {
@@ -186,6 +262,9 @@ LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lp
     case WM_CREATE: return on_create(window);
     case WM_SIZE: return on_size(window, wparam, lparam);
     case WM_DISPLAYCHANGE: return on_display_change(window);
+    case WM_EXITSIZEMOVE: return on_exit_size_move();
+    case WM_POWERBROADCAST: return on_power_broadcast(wparam, lparam);
+    case WM_WTSSESSION_CHANGE: return on_session_change(wparam);
     case WM_CLOSE: return on_close();
     case WM_KEYDOWN: return 0;  // keys act on release
     case WM_KEYUP: return on_key_up(wparam);
@@ -208,6 +287,8 @@ int run_renderer(HINSTANCE instance, int show_command) {
     report_failure("RegisterClassEx");
     return 0;
   }
+  frame_wait.open();
+  pacer.set_period(refresh_period(primary_refresh_rate()));
   fullscreen = false;
   for (;;) {
     switch_mode = false;
@@ -237,7 +318,10 @@ int run_renderer(HINSTANCE instance, int show_command) {
       return 0;
     }
     ShowWindow(window, show_command);
-    const int exit_code = run_message_loop();
+    // Keys go to the saver, not to the program the user left (the shell
+    // allows this process to take the foreground).
+    SetForegroundWindow(window);
+    const int exit_code = run_message_loop(window);
     tear_down(window);
     if (!switch_mode) return exit_code;
   }

@@ -1,5 +1,6 @@
 // What the scene uses from the window layer: the drawing area's size, the
-// cursor, the high-resolution counter and the failure hook. Free of Windows
+// cursor and whether the window is in front, the high-resolution counter and
+// the failure hook. Free of Windows
 // headers; the win32 files implement it.
 #pragma once
 
@@ -24,6 +25,8 @@ extern PixelRect primary_area;
 void hide_cursor();
 // Moves the cursor to (x, y) in the current window's client coordinates.
 void set_cursor_client(int x, int y);
+// True while the current window is the foreground window.
+bool window_in_foreground();
 // The high-resolution counter (QueryPerformanceCounter).
 const Counter& performance_counter();
 // Names a failed set-up step for a debugger; shows nothing to the user.

@@ -5,23 +5,13 @@
 #include <cstdint>
 #include <optional>
 
+#include "twips.h"
+
 namespace tessarine::shell {
 
-struct TwipsPerPixel {
-  double x = 15.0;
-  double y = 15.0;
-};
-
-// 1440 divided by the screen's dots per inch in each direction (15 at 96 dpi,
-// 12 at 120); 15 for a direction whose dpi is unknown (0 or less).
-TwipsPerPixel twips_per_pixel(int dpi_x, int dpi_y);
-
-// pixels x twips_per_pixel rounded to the nearest 16-bit integer (halves to
-// even); nothing when the result does not fit.
-std::optional<int16_t> twips_from_pixels(long long pixels, double twips_per_pixel);
-
-// twips / twips_per_pixel rounded to the nearest whole pixel.
-int pixels_from_twips(int16_t twips, double twips_per_pixel);
+// Pixels in twips rounded to the nearest 16-bit integer (halves to even);
+// nothing when the result does not fit.
+std::optional<int16_t> twips_from_pixels(long long pixels, int dpi);
 
 // What the preview build computes from the parent's screen rectangle.
 struct PreviewGeometry {
@@ -33,6 +23,6 @@ struct PreviewGeometry {
   int image_height = 0;
 };
 
-PreviewGeometry preview_geometry(long left, long top, long right, long bottom, TwipsPerPixel scale);
+PreviewGeometry preview_geometry(long left, long top, long right, long bottom, Dpi dpi);
 
 }  // namespace tessarine::shell

@@ -17,13 +17,14 @@ FileKind file_kind(const std::wstring& path) {
   return FileKind::Other;
 }
 
-bool RendererWatch::tick(bool window_found, Millis now) {
+bool RendererWatch::tick(bool window_found, bool renderer_running, Millis now) {
+  if (!started_) return false;
+  if (!renderer_running) return true;
   if (window_found) {
     seen_ = true;
     missed_ = false;
     return false;
   }
-  if (!started_) return false;
   if (!seen_) return now - *started_ >= kPatience;
   if (missed_) return true;
   missed_ = true;
@@ -81,7 +82,7 @@ void SaverRun::Load() {
 
 void SaverRun::Timer3Tick() {
   if (!timer3_) return;
-  if (!watch_.tick(host_.renderer_window_exists(), host_.now())) return;
+  if (!watch_.tick(host_.renderer_window_exists(), host_.renderer_running(), host_.now())) return;
   enable(SaverTimer::Timer3, false);
   QueryUnload();
 }

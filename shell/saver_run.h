@@ -1,6 +1,6 @@
 // One run of the saver, as the hidden window "Tessarine_Main" drives it: the
 // renderer started, the music played and watched, and the end once the
-// renderer's window "Tessarine_VC" is gone. Platform-free; the window
+// renderer has ended or its window "Tessarine_VC" is gone. Platform-free; the window
 // translates its messages into these calls.
 #pragma once
 
@@ -20,18 +20,19 @@ using Millis = std::chrono::milliseconds;
 enum class FileKind { Other, Wav, Mp3 };
 FileKind file_kind(const std::wstring& path);
 
-// Decides from the 500 ms ticks when the renderer has gone. Its window may
-// take a while to appear on a busy machine, and briefly disappears while it
-// switches between full screen and a window, so the run ends only when the
-// window never appeared within `patience` of the start, or when two ticks in
-// a row find it missing. A watch not yet started never ends the run.
+// Decides from the 500 ms ticks when the renderer has gone. The run ends as
+// soon as the renderer's process has ended (or never started). Its window
+// may take a while to appear on a busy machine, and briefly disappears while
+// it switches between full screen and a window, so the run also ends when
+// the window never appeared within `patience` of the start, or when two ticks
+// in a row find it missing. A watch not yet started never ends the run.
 class RendererWatch {
  public:
   static constexpr Millis kPatience{10000};
 
   void start(Millis now) { started_ = now; }
   // True when the run is to end.
-  bool tick(bool window_found, Millis now);
+  bool tick(bool window_found, bool renderer_running, Millis now);
 
  private:
   std::optional<Millis> started_;
@@ -45,10 +46,15 @@ enum class SaverTimer { Timer1, Timer2, Timer3 };
 class SaverHost {
  public:
   virtual ~SaverHost() = default;
-  // Starts a program whose command line is `path` alone, shown normally with
-  // the focus, neither waited for nor kept.
+  // Starts the renderer: a program whose command line is `path` alone, shown
+  // normally, allowed to take the foreground (and with it the keyboard), not
+  // waited for. The host keeps its process to watch.
   virtual void start_program(const std::wstring& path) = 0;
-  // Whether a top-level window titled exactly "Tessarine_VC" exists.
+  // Whether the started renderer's process is still running (false when it
+  // could not be started).
+  virtual bool renderer_running() = 0;
+  // Whether that process has a top-level window titled exactly
+  // "Tessarine_VC" (another program's window of that title does not count).
   virtual bool renderer_window_exists() = 0;
   // Arms or stops a timer of the saver window; false when it cannot be armed.
   virtual bool set_timer(SaverTimer timer, bool enabled) = 0;

@@ -26,17 +26,28 @@ TEST(FileKind, ComesFromTheLastThreeLettersInAnyCase) {
 TEST(RendererWatch, WaitsForTheWindowToAppearAtMostTenSeconds) {
   RendererWatch slow;
   slow.start(1000ms);
-  EXPECT_FALSE(slow.tick(false, 1500ms));
-  EXPECT_FALSE(slow.tick(false, 10500ms));
-  EXPECT_FALSE(slow.tick(true, 10900ms));  // appeared late: the run goes on
+  EXPECT_FALSE(slow.tick(false, true, 1500ms));
+  EXPECT_FALSE(slow.tick(false, true, 10500ms));
+  EXPECT_FALSE(slow.tick(true, true, 10900ms));  // appeared late: the run goes on
 
   RendererWatch never;
   never.start(1000ms);
-  EXPECT_FALSE(never.tick(false, 10999ms));
-  EXPECT_TRUE(never.tick(false, 11000ms));
+  EXPECT_FALSE(never.tick(false, true, 10999ms));
+  EXPECT_TRUE(never.tick(false, true, 11000ms));
 
   RendererWatch unstarted;  // a tick that comes before the run's start
-  EXPECT_FALSE(unstarted.tick(false, 5h));
+  EXPECT_FALSE(unstarted.tick(false, false, 5h));
+}
+
+TEST(RendererWatch, EndsAtOnceWhenTheRendererProcessHasEnded) {
+  RendererWatch ended;
+  ended.start(1000ms);
+  EXPECT_FALSE(ended.tick(true, true, 1500ms));
+  EXPECT_TRUE(ended.tick(false, false, 2000ms));  // at the first tick, not the second
+
+  RendererWatch failed;  // the renderer could not be started
+  failed.start(1000ms);
+  EXPECT_TRUE(failed.tick(false, false, 1500ms));
 }
 
 // Records the host's actions into the device's log, so that one list shows
@@ -47,6 +58,7 @@ class RecordingHost : public SaverHost {
   void start_program(const std::wstring& path) override {
     log_.push_back("start " + std::string(path.begin(), path.end()));
   }
+  bool renderer_running() override { return running; }
   bool renderer_window_exists() override { return window; }
   bool set_timer(SaverTimer timer, bool enabled) override {
     log_.push_back("Timer" + std::to_string(static_cast<int>(timer) + 1) + (enabled ? " on" : " off"));
@@ -59,6 +71,7 @@ class RecordingHost : public SaverHost {
   Millis now() override { return clock; }
   void end_program() override { log_.push_back("end"); }
 
+  bool running = true;
   bool window = false;
   bool timers_work = true;
   Millis clock{0};

@@ -39,6 +39,20 @@ std::wstring FolderOf(const std::wstring& path) {
   return folder;
 }
 
+std::optional<std::wstring> storable_path(const std::wstring& path, const CodePage& code_page,
+                                          const std::function<std::wstring(const std::wstring&)>& short_form) {
+  if (spells_exactly(code_page, path)) return path;
+  const std::wstring short_path = short_form(path);
+  if (!short_path.empty() && spells_exactly(code_page, short_path)) return short_path;
+  return std::nullopt;
+}
+
+std::wstring shown_path(const std::wstring& stored, const CodePage& code_page,
+                        const std::function<std::wstring(const std::wstring&)>& long_form) {
+  const std::wstring long_path = stored.empty() ? std::wstring() : long_form(stored);
+  return long_path.empty() || spells_exactly(code_page, long_path) ? stored : long_path;
+}
+
 void load_settings(SettingsRecord& record, const std::function<std::wstring(const std::wstring&)>& read,
                    const std::function<bool(const std::wstring&)>& file_exists,
                    const std::wstring& program_folder) {

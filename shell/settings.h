@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "common/code_page.h"
+
 namespace tessarine::shell {
 
 // Music kinds kept in BgmKind.
@@ -44,6 +46,20 @@ std::wstring profile_name(const std::wstring& name);
 // The folder part of a path without its trailing backslash:
 // "C:\Music\a.mp3" -> "C:\Music", "C:\a.mp3" -> "C:", "a.mp3" -> "".
 std::wstring FolderOf(const std::wstring& path);
+
+// The form in which the settings file, kept in `code_page`, holds a music
+// path: the path itself when the code page spells it exactly, so that its
+// bytes stay those that every earlier version wrote; else its short (8.3)
+// form from `short_form` (empty when it has none), which names the same file,
+// when the code page spells that; nothing when neither does.
+std::optional<std::wstring> storable_path(const std::wstring& path, const CodePage& code_page,
+                                          const std::function<std::wstring(const std::wstring&)>& short_form);
+
+// The name shown for a stored music path: the real long name from
+// `long_form` where the stored one stands for a name that the code page
+// cannot spell, else the path as stored.
+std::wstring shown_path(const std::wstring& stored, const CodePage& code_page,
+                        const std::function<std::wstring(const std::wstring&)>& long_form);
 
 // Fills the record from the three values of the settings file, in order, as
 // LoadSettings does. `read` gives a key's value (empty when missing);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 
 namespace tessarine::shell {
@@ -66,6 +67,48 @@ TEST(ProfileName, KeepsAt127CharactersUpToTheFirstNul) {
   EXPECT_EQ(profile_name(kKeyKind), kKeyKind);
   EXPECT_EQ(profile_name(std::wstring(200, L'k')), std::wstring(127, L'k'));
   EXPECT_EQ(profile_name(std::wstring(L"ab\0cd", 5)), L"ab");
+}
+
+// A stand-in for code page 932: é, É and ø best-fitted to plain letters, the
+// wave dash U+301C to the bytes of the full-width tilde U+FF5E.
+const std::map<wchar_t, char> kNonAscii = {{L'\u00E9', 'e'},     {L'\u00C9', 'E'},     {L'\u00F8', 'o'},
+                                           {L'\u66F2', '\x90'}, {L'\u301C', '\x91'}, {L'\uFF5E', '\x91'}};
+const CodePage kCodePage = {
+    [](const std::wstring& text) {
+      std::string bytes;
+      for (wchar_t c : text) bytes += c < 0x80 ? static_cast<char>(c) : kNonAscii.count(c) ? kNonAscii.at(c) : '?';
+      return bytes;
+    },
+    [](const std::string& bytes) {
+      std::wstring text;
+      for (char b : bytes) text += b == '\x90' ? L'\u66F2' : b == '\x91' ? L'\uFF5E' : static_cast<wchar_t>(b);
+      return text;
+    }};
+
+// A short or long form that is `form` for any path.
+std::function<std::wstring(const std::wstring&)> gives(const std::wstring& form) {
+  return [form](const std::wstring&) { return form; };
+}
+
+TEST(StorablePath, KeepsWhatTheCodePageSpellsAndTakesTheShortFormOfAnyOtherPath) {
+  const std::wstring short_form = L"C:\\BJRK~1\\CAFE~1.MP3";
+  for (const std::wstring path : {L"C:\\\u66F2\\a \uFF5E b.mp3", L"C:\\PROGRA~1\\a.mp3", L""})
+    EXPECT_EQ(storable_path(path, kCodePage, gives(short_form)), path) << "the bytes of today";
+  const std::wstring dash = L"C:\\\u66F2\\a \u301C b.mp3";
+  for (const std::wstring& path : {std::wstring(L"C:\\Bj\u00F8rk\\Caf\u00E9.mp3"), dash})
+    EXPECT_EQ(storable_path(path, kCodePage, gives(short_form)), short_form);
+  // No short name (a volume without them gives the long path back), or one
+  // that is not spelled either: nothing that could play.
+  for (const std::wstring& no_short : {std::wstring(), dash, std::wstring(L"C:\\\uD55C~1.MP3")})
+    EXPECT_EQ(storable_path(dash, kCodePage, gives(no_short)), std::nullopt);
+}
+
+TEST(ShownPath, IsTheLongNameWhereTheShortFormStandsForIt) {
+  const std::wstring dash = L"C:\\\u66F2\\a \u301C b.mp3";
+  EXPECT_EQ(shown_path(L"C:\\X~1\\A~1.MP3", kCodePage, gives(dash)), dash);
+  // A long name that the code page spells: the path was stored as typed.
+  EXPECT_EQ(shown_path(L"C:\\PROGRA~1\\a.mp3", kCodePage, gives(L"C:\\Program Files\\a.mp3")), L"C:\\PROGRA~1\\a.mp3");
+  EXPECT_EQ(shown_path(L"C:\\gone.mp3", kCodePage, gives(L"")), L"C:\\gone.mp3");
 }
 
 // LoadSettings' steps over a settings file given as its three values.

@@ -20,10 +20,9 @@ StartMode start_mode(const std::wstring& arguments) {
     case L'P': return StartMode::Preview;
     case L'C': return StartMode::Configure;
     case L'S': return StartMode::Saver;
-    default: return arguments.empty() ? StartMode::PlainRun : StartMode::End;
+    default: return arguments.empty() ? StartMode::Configure : StartMode::End;
   }
 }
-
 
 uint32_t parent_handle(const std::wstring& arguments) {
   size_t i = 3;

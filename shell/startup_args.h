@@ -21,9 +21,8 @@ uint32_t parent_handle(const std::wstring& arguments);
 // first reads the settings and checks for the renderer.
 enum class StartMode {
   Preview,    // "P": the preview window inside the parent handle
-  Configure,  // "C": the modal settings dialog, then the end
+  Configure,  // "C", or no arguments at all (Explorer's Configure): the modal settings dialog, then the end
   Saver,      // "S": the cursor hidden, then the saver run
-  PlainRun,   // empty argument text: the saver run with the cursor visible
   End,        // any other text: the end, after the renderer check
 };
 StartMode start_mode(const std::wstring& arguments);

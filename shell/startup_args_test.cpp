@@ -16,7 +16,7 @@ TEST(StartMode, FollowsTheModeTable) {
                         Case{L"/P1234", StartMode::Preview}, Case{L"/p", StartMode::Preview},
                         Case{L"/c", StartMode::Configure}, Case{L"/c:1234", StartMode::Configure},
                         Case{L"-C", StartMode::Configure}, Case{L"/a 1234", StartMode::End}, Case{L"x", StartMode::End},
-                        Case{L"/", StartMode::End}, Case{L" ", StartMode::End}, Case{L"", StartMode::PlainRun}}) {
+                        Case{L"/", StartMode::End}, Case{L" ", StartMode::End}, Case{L"", StartMode::Configure}}) {
     EXPECT_EQ(start_mode(c.arguments), c.mode) << testing::PrintToString(std::wstring(c.arguments));
   }
   EXPECT_EQ(start_mode(L"/s" + std::wstring(10000, L'x')), StartMode::Saver);

@@ -31,6 +31,17 @@ bool another_instance_is_showing() {
   return FindWindowA(nullptr, "Tessarine_Main") != nullptr || FindWindowA(nullptr, "<Tessarine>") != nullptr;
 }
 
+// Two starts close together both pass the title check before either has made
+// its window. Only the one that holds this mutex of the user's session goes
+// on to the saver run or the dialog; it holds it for the rest of its life
+// (the system lets go of it when the program ends, however it ends).
+bool claim_the_single_instance() {
+  static HANDLE mutex = CreateMutexW(nullptr, FALSE, L"Local\\Tessarine.SaverOrSettings");
+  if (!mutex) return true;  // the title check alone, as before
+  const DWORD waited = WaitForSingleObject(mutex, 0);
+  return waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
+}
+
 void report_missing_renderer() {
   MessageBoxW(nullptr, L"Tessarine.dll \u304C\u540C\u3058\uFF8C\uFF6B\uFF99\uFF80\uFF9E\u306B\u898B\u3064\u304B\u308A\u307E\u305B\u3093\uFF01",
               program_title().c_str(), MB_OK);
@@ -50,6 +61,7 @@ void start_up() {
     return;
   }
 
+  if ((mode == StartMode::Configure || mode == StartMode::Saver) && !claim_the_single_instance()) end_program();
   LoadSettings();
   if (!FileExists(renderer_path())) {
     report_missing_renderer();
@@ -61,9 +73,6 @@ void start_up() {
       end_program();
     case StartMode::Saver:
       module.CursorCount = ShowCursor(FALSE);
-      load_saver_window();
-      return;
-    case StartMode::PlainRun:
       load_saver_window();
       return;
     default:

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "preview_layout.h"
+#include "win32_dpi.h"
 #include "win32_gdi.h"
 #include "win32_picture.h"
 #include "win32_shell.h"
@@ -25,7 +26,7 @@ constexpr int kPictureHeight = 112;
 
 struct PreviewWindow {
   gdi::Bitmap background;  // the window's background picture, drawn from its top-left corner
-  gdi::Bitmap image;       // Img_Prev's picture
+  gdi::Bitmap image;       // Img_Prev's picture, stretched over its area
   RECT image_area = {0, 0, kPictureWidth, kPictureHeight};  // Img_Prev, client pixels
   void (*on_unload)() = nullptr;
 };
@@ -46,14 +47,26 @@ void draw_natural(HDC dc, HBITMAP bitmap, int x, int y, const RECT& clip) {
   BitBlt(dc, x, y, right - x, bottom - y, source.get(), 0, 0, SRCCOPY);
 }
 
+// Draws `bitmap` over the whole of `area`, smoothly scaled.
+void draw_stretched(HDC dc, HBITMAP bitmap, const RECT& area) {
+  if (!bitmap || IsRectEmpty(&area)) return;
+  const SIZE size = picture::size_of(bitmap);
+  gdi::MemoryDc source(dc);
+  gdi::Selection selected(source.get(), bitmap);
+  const int previous = SetStretchBltMode(dc, HALFTONE);
+  SetBrushOrgEx(dc, 0, 0, nullptr);
+  StretchBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, source.get(), 0, 0, size.cx,
+             size.cy, SRCCOPY);
+  SetStretchBltMode(dc, previous);
+}
+
 // Black background colour, the background picture, then Img_Prev above it:
-// its picture at its natural size from its top-left corner, not stretched.
+// its picture fills the control, whatever the preview area's size, so no
+// black band shows beside a picture drawn at its own size.
 void paint(HDC dc, const RECT& client, const PreviewWindow& preview) {
   FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
   draw_natural(dc, preview.background.get(), 0, 0, client);
-  RECT image_clip = {};
-  IntersectRect(&image_clip, &preview.image_area, &client);
-  draw_natural(dc, preview.image.get(), preview.image_area.left, preview.image_area.top, image_clip);
+  draw_stretched(dc, preview.image.get(), preview.image_area);
 }
 
 LRESULT on_paint(HWND window, const PreviewWindow& preview) {
@@ -135,12 +148,6 @@ HWND load_window(void (*on_unload)()) {
   return window;
 }
 
-TwipsPerPixel screen_twips_per_pixel() {
-  gdi::WindowDc screen(nullptr);
-  if (!screen) return {};
-  return twips_per_pixel(GetDeviceCaps(screen.get(), LOGPIXELSX), GetDeviceCaps(screen.get(), LOGPIXELSY));
-}
-
 void end_with_message_loop() { PostQuitMessage(0); }
 
 }  // namespace
@@ -152,7 +159,7 @@ HWND build_preview_window(HWND parent, void (*on_unload)()) {
   RECT parent_rect = {};
   if (!GetWindowRect(parent, &parent_rect)) parent_rect = RECT{};
   const PreviewGeometry geometry = preview_geometry(parent_rect.left, parent_rect.top, parent_rect.right,
-                                                    parent_rect.bottom, screen_twips_per_pixel());
+                                                    parent_rect.bottom, screen_dpi());
   HWND window = load_window(on_unload);
   if (!window) return nullptr;
   const LONG style = GetWindowLongW(window, GWL_STYLE);

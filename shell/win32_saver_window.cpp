@@ -18,6 +18,23 @@ HWND g_window = nullptr;
 
 UINT_PTR timer_id(SaverTimer timer) { return static_cast<UINT_PTR>(timer) + 1; }
 
+// Owns a kernel handle.
+class OwnedHandle {
+ public:
+  OwnedHandle() = default;
+  OwnedHandle(const OwnedHandle&) = delete;
+  OwnedHandle& operator=(const OwnedHandle&) = delete;
+  ~OwnedHandle() { reset(); }
+  void reset(HANDLE handle = nullptr) {
+    if (handle_) CloseHandle(handle_);
+    handle_ = handle;
+  }
+  HANDLE get() const { return handle_; }
+
+ private:
+  HANDLE handle_ = nullptr;
+};
+
 class Win32SaverHost : public SaverHost {
  public:
   void start_program(const std::wstring& path) override {
@@ -29,14 +46,31 @@ class Win32SaverHost : public SaverHost {
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION info = {};
-    if (!CreateProcessW(path.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &info))
+    // Suspended until it may take the foreground: Windows' foreground lock
+    // would otherwise leave the keyboard, and Escape, with the program that
+    // the user left.
+    if (!CreateProcessW(path.c_str(), command.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
+                        &startup, &info))
       return;
+    AllowSetForegroundWindow(info.dwProcessId);
+    ResumeThread(info.hThread);
     CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
+    renderer_.reset(info.hProcess);
+    renderer_id_ = info.dwProcessId;
   }
 
-  bool renderer_window_exists() override { return FindWindowA(nullptr, "Tessarine_VC") != nullptr; }
+  bool renderer_running() override {
+    return renderer_.get() && WaitForSingleObject(renderer_.get(), 0) == WAIT_TIMEOUT;
+  }
+
+  bool renderer_window_exists() override {
+    for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, nullptr, L"Tessarine_VC"));) {
+      DWORD owner = 0;
+      GetWindowThreadProcessId(window, &owner);
+      if (owner == renderer_id_) return true;
+    }
+    return false;
+  }
 
   bool set_timer(SaverTimer timer, bool enabled) override {
     // Without the window a timer would be the thread's and never reach the run.
@@ -53,6 +87,10 @@ class Win32SaverHost : public SaverHost {
   Millis now() override { return Millis(GetTickCount64()); }
 
   void end_program() override { shell::end_program(); }
+
+ private:
+  OwnedHandle renderer_;
+  DWORD renderer_id_ = 0;
 };
 
 SaverRun& run() {

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "win32_code_page.h"
+
 namespace tessarine::shell {
 
 StartupModule& Tessarine_B() {
@@ -13,30 +15,21 @@ StartupModule& Tessarine_B() {
 
 namespace {
 
-std::string to_ansi(const std::wstring& text) {
-  if (text.empty()) return {};
-  int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                              nullptr);
-  std::string out(static_cast<size_t>(n > 0 ? n : 0), '\0');
-  if (n > 0)
-    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr,
-                        nullptr);
-  return out;
-}
-
-std::wstring from_ansi(const char* text) {
-  int n = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-  if (n <= 1) return {};
-  std::wstring out(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text, -1, out.data(), n);
-  out.resize(static_cast<size_t>(n - 1));
-  return out;
-}
-
 // Whether the ANSI profile functions can be handed this file name: every
 // character survives the code page. Otherwise they would open another file
 // ("caf\u00E9" best fits to "cafe") or none ("?").
-bool ansi_can_name(const std::wstring& file) { return from_ansi(to_ansi(file).c_str()) == file; }
+bool ansi_can_name(const std::wstring& file) { return spells_exactly(ansi_code_page(), file); }
+
+// A path as GetShortPathNameW or GetLongPathNameW gives it; empty on failure.
+std::wstring path_form(DWORD(WINAPI* convert)(LPCWSTR, LPWSTR, DWORD), const std::wstring& path) {
+  DWORD size = convert(path.c_str(), nullptr, 0);
+  if (size == 0) return {};
+  std::wstring form(size, L'\0');
+  size = convert(path.c_str(), form.data(), size);
+  if (size == 0 || size >= form.size()) return {};
+  form.resize(size);
+  return form;
+}
 
 // A section or key in a 128-character buffer: NUL-terminated, blank-padded,
 // so at most 127 characters count.
@@ -78,7 +71,7 @@ std::wstring ReadIni(const std::wstring& section, const std::wstring& key, const
   if (!ansi_can_name(file)) {
     wchar_t buffer[256] = {};
     GetPrivateProfileStringW(section.c_str(), key.c_str(), L"", buffer, 256, file.c_str());
-    return from_ansi(to_ansi(buffer).substr(0, 255).c_str());  // as the ANSI call cuts it
+    return from_ansi(to_ansi(buffer).substr(0, 255));  // as the ANSI call cuts it
   }
   char buffer[256] = {};
   GetPrivateProfileStringA(to_ansi(section).c_str(), to_ansi(key).c_str(), "", buffer, sizeof buffer,
@@ -125,6 +118,14 @@ bool FileExists(const std::wstring& path) {
   CloseHandle(file);
   SetLastError(0);
   return is_file;
+}
+
+std::optional<std::wstring> storable_music_path(const std::wstring& path) {
+  return storable_path(path, ansi_code_page(), [](const std::wstring& p) { return path_form(GetShortPathNameW, p); });
+}
+
+std::wstring shown_music_path(const std::wstring& stored) {
+  return shown_path(stored, ansi_code_page(), [](const std::wstring& p) { return path_form(GetLongPathNameW, p); });
 }
 
 void LoadSettings() {

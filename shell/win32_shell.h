@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,12 @@ ProfileWrite profile_write_arguments(const std::wstring& section, const std::wst
                                      const std::wstring& value, const std::wstring& file);
 // Whether the path names a file that can be opened for reading.
 bool FileExists(const std::wstring& path);
+// The form of a music path that the settings file can hold: the path itself
+// or its short form; nothing when the code page spells neither.
+std::optional<std::wstring> storable_music_path(const std::wstring& path);
+// The name to show for a stored music path: the file's real long name when
+// the short form is stored.
+std::wstring shown_music_path(const std::wstring& stored);
 // Fills Tessarine_B().settings from the settings file.
 void LoadSettings();
 

@@ -11,9 +11,11 @@ struct TwipsRect {
   double x, y, width, height;
 };
 
+using shell::to_pixels;
+
 PixelRect picture_pixels(const TwipsRect& r) {
-  return {to_pixels(r.x, kPictureTwipsPerPixel), to_pixels(r.y, kPictureTwipsPerPixel),
-          to_pixels(r.width, kPictureTwipsPerPixel), to_pixels(r.height, kPictureTwipsPerPixel)};
+  return {to_pixels(r.x, kPictureDpi), to_pixels(r.y, kPictureDpi), to_pixels(r.width, kPictureDpi),
+          to_pixels(r.height, kPictureDpi)};
 }
 
 }  // namespace
@@ -25,12 +27,7 @@ std::optional<std::int16_t> to_int16_even(double value) {
   return static_cast<std::int16_t>(rounded);
 }
 
-int to_pixels(double twips, double twips_per_pixel) {
-  return static_cast<int>(std::nearbyint(twips / twips_per_pixel));
-}
-
-std::array<std::optional<FramePiece>, 8> frame_pieces(double width, double height, double twips_per_pixel_x,
-                                                      double twips_per_pixel_y) {
+std::array<std::optional<FramePiece>, 8> frame_pieces(double width, double height, shell::Dpi dpi) {
   const double d = kFrameDepth;
   const double source_edge_x = kPictureWidth - 2 * d;   // 840
   const double source_edge_y = kPictureHeight - 2 * d;  // 255
@@ -61,8 +58,8 @@ std::array<std::optional<FramePiece>, 8> frame_pieces(double width, double heigh
     if (!rows[i].drawn) continue;
     const TwipsRect& to = rows[i].destination;
     pieces[i] = FramePiece{picture_pixels(rows[i].source),
-                           {to_pixels(to.x, twips_per_pixel_x), to_pixels(to.y, twips_per_pixel_y),
-                            to_pixels(to.width, twips_per_pixel_x), to_pixels(to.height, twips_per_pixel_y)}};
+                           {to_pixels(to.x, dpi.x), to_pixels(to.y, dpi.y), to_pixels(to.width, dpi.x),
+                            to_pixels(to.height, dpi.y)}};
   }
   return pieces;
 }

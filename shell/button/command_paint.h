@@ -8,12 +8,14 @@
 #include <optional>
 #include <string>
 
+#include "twips.h"
+
 namespace tessarine::button {
 
 inline constexpr double kFrameDepth = 60;      // 4 picture pixels
 inline constexpr double kPictureWidth = 960;   // 64 pixels
 inline constexpr double kPictureHeight = 375;  // 25 pixels
-inline constexpr double kPictureTwipsPerPixel = 15;
+inline constexpr int kPictureDpi = 96;  // the look images' own 15 twips to the pixel
 inline constexpr double kLabelHeight = 195;  // one text line as laid out
 inline constexpr double kCaptionLift = 20;
 inline constexpr int kPictureWidthPixels = 64;
@@ -38,16 +40,12 @@ struct FramePiece {
 // outside the range.
 std::optional<std::int16_t> to_int16_even(double value);
 
-// Twips to whole pixels, to the nearest.
-int to_pixels(double twips, double twips_per_pixel);
-
 // The eight pieces in paint order (corners top-left, top edge, top-right,
 // right edge, bottom-right, bottom edge, bottom-left, left edge) for a control
-// of `width` x `height` twips on a screen of the given twips per pixel. A
+// of `width` x `height` twips on a screen of the given dpi. A
 // piece is left out when an edge length does not fit 16 bits or is not
 // positive (a button narrower or lower than the two corners).
-std::array<std::optional<FramePiece>, 8> frame_pieces(double width, double height, double twips_per_pixel_x,
-                                                      double twips_per_pixel_y);
+std::array<std::optional<FramePiece>, 8> frame_pieces(double width, double height, shell::Dpi dpi);
 
 // Top of the caption label in twips: centred, lifted by kCaptionLift.
 double caption_top(double height, double label_height = kLabelHeight);

@@ -6,9 +6,10 @@
 namespace tessarine::button {
 namespace {
 
-std::array<PixelRect, 8> destinations(int width_pixels, int height_pixels, double tpp = 15) {
+std::array<PixelRect, 8> destinations(int width_pixels, int height_pixels, int dpi = 96) {
   std::array<PixelRect, 8> result;
-  const auto pieces = frame_pieces(width_pixels * tpp, height_pixels * tpp, tpp, tpp);
+  const auto pieces =
+      frame_pieces(shell::to_twips(width_pixels, dpi), shell::to_twips(height_pixels, dpi), {dpi, dpi});
   for (int i = 0; i < 8; ++i) {
     EXPECT_TRUE(pieces[i].has_value()) << "piece " << i;
     if (pieces[i]) result[i] = pieces[i]->destination;
@@ -17,7 +18,7 @@ std::array<PixelRect, 8> destinations(int width_pixels, int height_pixels, doubl
 }
 
 TEST(CommandFrame, AtThePictureSizeEveryPieceIsCopiedOneToOne) {
-  const auto pieces = frame_pieces(960, 375, 15, 15);
+  const auto pieces = frame_pieces(960, 375, {});
   for (int i = 0; i < 8; ++i) {
     SCOPED_TRACE(i);
     ASSERT_TRUE(pieces[i]);
@@ -48,15 +49,20 @@ TEST(CommandFrame, ALargerButtonKeepsItsCornersAndStretchesOnlyTheEdges) {
 
 TEST(CommandFrame, OnADenserScreenTheTwipsCornersGrowInPixels) {
   // 120 dots per inch: 12 twips to the pixel, so 60 twips are 5 pixels.
-  const auto d = destinations(100, 30, 12);
+  const auto d = destinations(100, 30, 120);
   EXPECT_EQ(d[0], (PixelRect{0, 0, 5, 5}));
   EXPECT_EQ(d[4], (PixelRect{95, 25, 5, 5}));
   EXPECT_EQ(d[1].width, 90);
+  // 192: 7.5 twips to the pixel; an odd width still closes the frame.
+  const auto at_192 = destinations(155, 50, 192);
+  EXPECT_EQ(at_192[0], (PixelRect{0, 0, 8, 8}));
+  EXPECT_EQ(at_192[1].x + at_192[1].width, at_192[2].x);
+  EXPECT_EQ(at_192[2], (PixelRect{147, 0, 8, 8}));
 }
 
 TEST(CommandFrame, ButtonsTooSmallOrTooLargeForAnEdgeDrawOnlyTheCorners) {
   for (const auto& [width, height] : {std::pair{105.0, 375.0}, std::pair{960.0, 120.0}, std::pair{40000.0, 375.0}}) {
-    const auto pieces = frame_pieces(width, height, 15, 15);
+    const auto pieces = frame_pieces(width, height, {});
     const bool has_x = width > 120 && width < 32000;
     const bool has_y = height > 120;
     EXPECT_EQ(pieces[1].has_value(), has_x) << width;

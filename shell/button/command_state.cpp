@@ -40,6 +40,7 @@ std::optional<Look> FocusGained(CommandState& state) {
 }
 
 std::optional<Look> FocusLost(CommandState& state) {
+  state.SpaceHeld = false;
   if (state.LookState < 2 || state.LookState > 4) return std::nullopt;
   state.LookState = 1;
   return state.Enabled ? std::optional<Look>(Look::Normal) : std::nullopt;
@@ -73,6 +74,23 @@ Release ButtonReleased(CommandState& state, MouseButton button) {
     if (state.LookState == 4) result.paint = Look::HighLightSelect;
   }
   result.click = state.LookState != 3;
+  return result;
+}
+
+std::optional<Look> SpacePressed(CommandState& state) {
+  if (!state.Enabled || state.SpaceHeld) return std::nullopt;
+  state.SpaceHeld = true;
+  return Look::Pressed;
+}
+
+Release SpaceReleased(CommandState& state) {
+  Release result;
+  if (!state.Enabled || !state.SpaceHeld) return result;
+  state.SpaceHeld = false;
+  static constexpr Look kOwnLook[] = {Look::Normal, Look::Normal, Look::HighLight, Look::Selected,
+                                      Look::HighLightSelect};
+  result.paint = kOwnLook[state.LookState <= 4 ? state.LookState : 0];
+  result.click = true;
   return result;
 }
 

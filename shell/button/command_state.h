@@ -19,6 +19,7 @@ struct CommandState {
   std::uint8_t LookState = 0;
   bool GradientInverted = false;
   bool MouseHeld = false;
+  bool SpaceHeld = false;  // Space went down on the focused button and is not yet up
   bool Enabled = true;
   std::uint8_t FirstRun = 1;
 };
@@ -37,6 +38,13 @@ struct Release {
   bool click = false;
 };
 Release ButtonReleased(CommandState& state, MouseButton button);
+
+// The keyboard, as a mouse click: Space pressed on the focused button shows
+// it pressed (an auto-repeat is no new press), and its release clicks once
+// and shows the state's own look. Losing the focus in between lets Space go
+// without a click.
+std::optional<Look> SpacePressed(CommandState& state);
+Release SpaceReleased(CommandState& state);
 
 // The first step of every paint: the face gradient's orientation follows the
 // state (upright in 1 and 3, inverted in 2, kept in 4). Returns it.

@@ -161,7 +161,46 @@ struct Session {
     show(r.paint);
     clicks += r.click;
   }
+  void space_down() { show(SpacePressed(state)); }
+  void space_up() {
+    const Release r = SpaceReleased(state);
+    show(r.paint);
+    clicks += r.click;
+  }
 };
+
+TEST(CommandClickRule, SpaceOnTheFocusedButtonClicksOnceOnItsRelease) {
+  Session s;
+  s.focus();
+  s.space_down();
+  s.space_down();  // the key's auto-repeat
+  EXPECT_EQ(s.clicks, 0);
+  s.space_up();
+  s.space_up();
+  EXPECT_EQ(s.clicks, 1);
+  EXPECT_EQ(s.painted, (std::vector<Look>{Look::Selected, Look::Pressed, Look::Selected}));
+  // Hovered, it comes back to its hovered look.
+  s.enter();
+  s.space_down();
+  s.space_up();
+  EXPECT_EQ(s.painted.back(), Look::HighLightSelect);
+  EXPECT_EQ(s.clicks, 2);
+}
+
+TEST(CommandClickRule, SpaceLetGoElsewhereOrOnADisabledButtonDoesNotClick) {
+  Session s;
+  s.focus();
+  s.space_down();
+  s.blur();  // Tab while Space is held
+  s.space_up();
+  EXPECT_EQ(s.clicks, 0);
+  s.focus();
+  s.state.Enabled = false;
+  s.space_down();
+  s.space_up();
+  EXPECT_EQ(s.clicks, 0);
+  EXPECT_FALSE(s.state.SpaceHeld);
+}
 
 TEST(CommandClickRule, PressAndReleaseOverAnUnfocusedButtonClicksOnceAndEndsHighLightSelect) {
   Session s;

@@ -6,6 +6,8 @@
 #include <cmath>
 
 #include "command_paint.h"
+#include "win32_command_accessible.h"
+#include "win32_dpi.h"
 #include "win32_gdi.h"
 #include "win32_picture.h"
 #include "embedded.h"
@@ -41,35 +43,13 @@ HBITMAP look_picture(Look look) {
   return pictures[static_cast<int>(look)].get();
 }
 
-// The screen's twips per pixel, horizontally and vertically.
-struct TwipsPerPixel {
-  double x = 15;
-  double y = 15;
-};
-TwipsPerPixel screen_twips_per_pixel() {
-  gdi::WindowDc screen(nullptr);
-  TwipsPerPixel result;
-  if (!screen) return result;
-  const int dpi_x = GetDeviceCaps(screen.get(), LOGPIXELSX);
-  const int dpi_y = GetDeviceCaps(screen.get(), LOGPIXELSY);
-  if (dpi_x > 0) result.x = 1440.0 / dpi_x;
-  if (dpi_y > 0) result.y = 1440.0 / dpi_y;
-  return result;
-}
-
-int screen_dpi_y() {
-  gdi::WindowDc screen(nullptr);
-  const int dpi = screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
-  return dpi > 0 ? dpi : 96;
-}
-
 FontSpec font_spec_of(HFONT font) {
   FontSpec font_spec;
   LOGFONTW description = {};
   if (!font || !GetObjectW(font, sizeof description, &description)) return font_spec;
   font_spec.face = description.lfFaceName;
   const int height = description.lfHeight < 0 ? -description.lfHeight : description.lfHeight;
-  if (height > 0) font_spec.points = std::round(height * 72.0 / screen_dpi_y() * 4) / 4;
+  if (height > 0) font_spec.points = std::round(height * 72.0 / shell::screen_dpi().y * 4) / 4;
   font_spec.weight = description.lfWeight ? static_cast<int>(description.lfWeight) : FW_NORMAL;
   font_spec.italic = description.lfItalic != 0;
   font_spec.underline = description.lfUnderline != 0;
@@ -86,7 +66,7 @@ FontSpec ambient_font_of(HWND host) {
 
 gdi::Font make_font(const FontSpec& font_spec) {
   LOGFONTW description = {};
-  description.lfHeight = -static_cast<LONG>(std::lround(font_spec.points * screen_dpi_y() / 72.0));
+  description.lfHeight = -static_cast<LONG>(std::lround(font_spec.points * shell::screen_dpi().y / 72.0));
   description.lfWeight = font_spec.weight;
   description.lfItalic = font_spec.italic;
   description.lfUnderline = font_spec.underline;
@@ -169,8 +149,15 @@ std::unique_ptr<Command> Command::Create(HWND host, const RECT& area, const Prop
     command->ApplyFont();
   }
   s.loaded = true;
+  command->ApplyCaption();
   command->ApplyEnabledLook();  // the first resize
   return command;
+}
+
+Command* Command::FromWindow(HWND window) {
+  wchar_t class_name[32] = {};
+  if (!GetClassNameW(window, class_name, 32) || lstrcmpW(class_name, kWindowClass) != 0) return nullptr;
+  return reinterpret_cast<Command*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
 LRESULT CALLBACK Command::Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -219,6 +206,19 @@ LRESULT Command::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_TIMER:
       if (wparam == kTmrMouse) OnPoll();
       return 0;
+    case WM_GETDLGCODE:
+      return OnGetDlgCode(reinterpret_cast<const MSG*>(lparam));
+    case WM_KEYDOWN:
+      OnKeyDown(wparam, lparam);
+      return 0;
+    case WM_KEYUP:
+      if (wparam == VK_SPACE) RaiseClick(SpaceReleased(state_));
+      return 0;
+    case BM_CLICK:
+      if (state_.Enabled) RaiseClick({std::nullopt, true});
+      return 0;
+    case WM_GETOBJECT:
+      return answer_get_object(window_, wparam, lparam);
     case WM_NCDESTROY:
       return OnNcDestroy(wparam, lparam);
   }
@@ -244,8 +244,7 @@ void Command::DrawCaption(HDC dc) {
   Surface& s = *surface_;
   RECT client = {};
   GetClientRect(window_, &client);
-  const TwipsPerPixel tpp = screen_twips_per_pixel();
-  const int label_height = to_pixels(kLabelHeight, tpp.y);
+  const int label_height = shell::to_pixels(kLabelHeight, shell::screen_dpi().y);
   RECT label = {0, s.label_top, client.right, s.label_top + label_height};
   gdi::Selection font(dc, s.font_handle.get());
   SetBkMode(dc, TRANSPARENT);
@@ -269,9 +268,9 @@ void Command::DrawLook(Look look) {
   const bool inverted = UpdateOrientation(state_);
   RECT client = {};
   GetClientRect(window_, &client);
-  const TwipsPerPixel tpp = screen_twips_per_pixel();
-  const double width = client.right * tpp.x;
-  const double height = client.bottom * tpp.y;
+  const shell::Dpi dpi = shell::screen_dpi();
+  const double width = shell::to_twips(client.right, dpi.x);
+  const double height = shell::to_twips(client.bottom, dpi.y);
 
   // Clear: the surface follows the control's size.
   if (!s.picture.bitmap() || s.size.cx != client.right || s.size.cy != client.bottom) {
@@ -290,7 +289,7 @@ void Command::DrawLook(Look look) {
   gdi::Selection picture(picture_dc.get(), look_picture(look));
   if (picture_dc && look_picture(look)) {
     SetStretchBltMode(surface, COLORONCOLOR);
-    for (const auto& piece : frame_pieces(width, height, tpp.x, tpp.y)) {
+    for (const auto& piece : frame_pieces(width, height, dpi)) {
       if (!piece) continue;
       const PixelRect& from = piece->source;
       const PixelRect& to = piece->destination;
@@ -299,7 +298,7 @@ void Command::DrawLook(Look look) {
     }
   }
 
-  s.label_top = to_pixels(caption_top(height), tpp.y);
+  s.label_top = shell::to_pixels(caption_top(height), dpi.y);
   InvalidateRect(window_, nullptr, FALSE);
   UpdateWindow(window_);
 }
@@ -340,7 +339,26 @@ void Command::OnButtonDown(MouseButton button) {
 
 void Command::OnButtonUp(MouseButton button, WPARAM held) {
   if (!(held & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) && GetCapture() == window_) ReleaseCapture();
-  const Release release = ButtonReleased(state_, button);
+  RaiseClick(ButtonReleased(state_, button));
+}
+
+// A push button in a dialog: Enter on it is its own click, not the dialog's
+// default key; Escape, Tab and the rest stay the dialog's.
+LRESULT Command::OnGetDlgCode(const MSG* message) {
+  LRESULT code = DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
+  if (message && message->message == WM_KEYDOWN && message->wParam == VK_RETURN) code |= DLGC_WANTMESSAGE;
+  return code;
+}
+
+// Enter clicks at its press, once however long it is held; Space presses and
+// clicks at its release.
+void Command::OnKeyDown(WPARAM key, LPARAM flags) {
+  const bool repeated = (flags & (1 << 30)) != 0;
+  if (key == VK_SPACE) Show(SpacePressed(state_));
+  if (key == VK_RETURN && !repeated && state_.Enabled) RaiseClick({std::nullopt, true});
+}
+
+void Command::RaiseClick(const Release& release) {
   Show(release.paint);
   // Last, and through copies: the host may destroy this button from its handler.
   if (release.click && Click) {
@@ -416,8 +434,15 @@ std::wstring Command::Caption() const { return surface_->properties.Caption; }
 
 void Command::SetCaption(const std::wstring& text) {
   surface_->properties.Caption = text;
-  if (window_) InvalidateRect(window_, nullptr, FALSE);
+  ApplyCaption();
   MarkChanged(kKeyCaption);
+}
+
+// The window's own text is the caption too, for WM_GETTEXT and screen readers.
+void Command::ApplyCaption() {
+  if (!window_) return;
+  SetWindowTextW(window_, surface_->properties.Caption.c_str());
+  InvalidateRect(window_, nullptr, FALSE);
 }
 
 bool Command::Enabled() {

@@ -45,7 +45,9 @@ class Command {
   void Initialize();
 
   // Raised by a mouse-button release on the enabled button unless it is in
-  // state 3 (focused, pointer seen outside by the poll).
+  // state 3 (focused, pointer seen outside by the poll); by Enter, or the
+  // release of Space, on the focused button; and by BM_CLICK (the default
+  // action of accessibility clients).
   ClickHandler Click;
   // Optional: raised when a property is marked changed.
   ChangedHandler PropertyChanged;
@@ -71,6 +73,8 @@ class Command {
   void WriteProperties(PropertyStore& store);
 
   HWND window() const { return window_; }
+  // The button that owns this window; null for any other window.
+  static Command* FromWindow(HWND window);
   int index() const { return index_; }
   // The state machine's fields, for hosts and tests that look.
   const CommandState& state() const { return state_; }
@@ -85,6 +89,9 @@ class Command {
   void OnButtonDown(MouseButton button);
   void OnButtonUp(MouseButton button, WPARAM held);
   void OnPoll();
+  LRESULT OnGetDlgCode(const MSG* message);
+  void OnKeyDown(WPARAM key, LPARAM flags);
+  void RaiseClick(const Release& release);
 
   void DrawLook(Look look);
   void FillGradient(bool inverted, const RECT& client);
@@ -92,6 +99,7 @@ class Command {
   void ApplyEnabledLook();
   void RefreshLook();
   void Show(std::optional<Look> look);
+  void ApplyCaption();
   void ApplyFont();
   void ApplyBackStyle();
   void ReadProperties(const PropertyStore& store);

@@ -12,29 +12,21 @@ std::optional<Twips> placement_of(int id) {
   return std::nullopt;
 }
 
-int twips_per_pixel(int dots_per_inch) {
-  if (dots_per_inch <= 0) return 15;
-  return 1440 / dots_per_inch;
+PixelRect to_pixels(const Twips& twips, Dpi dpi) {
+  const int left = shell::to_pixels(twips.left, dpi.x);
+  const int top = shell::to_pixels(twips.top, dpi.y);
+  return {left, top, shell::to_pixels(twips.left + twips.width, dpi.x) - left,
+          shell::to_pixels(twips.top + twips.height, dpi.y) - top};
 }
 
-int to_pixels(int twips, int twips_per_pixel) {
-  if (twips_per_pixel <= 0) twips_per_pixel = 15;
-  return static_cast<int>(std::lround(static_cast<double>(twips) / twips_per_pixel));
-}
-
-PixelRect to_pixels(const Twips& twips, int twips_per_pixel) {
-  return {to_pixels(twips.left, twips_per_pixel), to_pixels(twips.top, twips_per_pixel),
-          to_pixels(twips.width, twips_per_pixel), to_pixels(twips.height, twips_per_pixel)};
-}
-
-Point centred_position(int screen_width, int screen_height, int window_width, int window_height, int twips_per_pixel) {
-  if (twips_per_pixel <= 0) twips_per_pixel = 15;
-  const long long free_width = static_cast<long long>(screen_width - window_width) * twips_per_pixel;
-  const long long free_height = static_cast<long long>(screen_height - window_height) * twips_per_pixel;
+Point centred_position(int screen_width, int screen_height, int window_width, int window_height, Dpi dpi) {
+  const auto free_twips = [](int pixels, int dots) {
+    return static_cast<long long>(std::nearbyint(to_twips(pixels, dots)));  // halves to even
+  };
   // Integer division in C++ truncates toward zero, as the layout asks.
-  const long long left = free_width / 2;
-  const long long top = free_height / 3;
-  return {to_pixels(static_cast<int>(left), twips_per_pixel), to_pixels(static_cast<int>(top), twips_per_pixel)};
+  const long long left = free_twips(screen_width - window_width, dpi.x) / 2;
+  const long long top = free_twips(screen_height - window_height, dpi.y) / 3;
+  return {shell::to_pixels(static_cast<double>(left), dpi.x), shell::to_pixels(static_cast<double>(top), dpi.y)};
 }
 
 int font_height(int dots_per_inch) {

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "twips.h"
+
 namespace tessarine::shell::dialog {
 
 enum ControlId : int {
@@ -68,28 +70,25 @@ inline constexpr std::array<Placement, 17> kPlacements = {{
 // The placement of a control; nothing for an unknown identifier.
 std::optional<Twips> placement_of(int id);
 
-// The screen's twips per pixel for a dots-per-inch figure (15 at 96 dpi).
-int twips_per_pixel(int dots_per_inch);
-
-// Twips to pixels, to the nearest pixel.
-int to_pixels(int twips, int twips_per_pixel);
-
 struct PixelRect {
   int left = 0;
   int top = 0;
   int width = 0;
   int height = 0;
 };
-PixelRect to_pixels(const Twips& twips, int twips_per_pixel);
+// The edges converted, each to its nearest pixel, so that controls that meet
+// in twips meet in pixels at any dpi.
+PixelRect to_pixels(const Twips& twips, Dpi dpi);
 
 // The outer window's top-left corner that centres it horizontally and puts it
 // one third of the free height from the top, worked out in twips as the
-// dialog does: each difference truncated toward zero after the division.
+// dialog does: each difference rounded to whole twips, then divided with the
+// division that truncates toward zero.
 struct Point {
   int x = 0;
   int y = 0;
 };
-Point centred_position(int screen_width, int screen_height, int window_width, int window_height, int twips_per_pixel);
+Point centred_position(int screen_width, int screen_height, int window_width, int window_height, Dpi dpi);
 
 // The height in pixels of the dialog's 9.75-point font (negative: character
 // height, as a font request takes it).

@@ -40,22 +40,23 @@ TEST(Background, ColoursTheDialogNavyToLavenderAndThePanelGrey) {
   EXPECT_EQ(panel_colour(220), (Rgb{250, 250, 250}));
 }
 
-TEST(Layout, ConvertsTwipsWithTheScreensOwnTwipsPerPixel) {
-  EXPECT_EQ(twips_per_pixel(96), 15);
-  EXPECT_EQ(twips_per_pixel(120), 12);
-  EXPECT_EQ(twips_per_pixel(144), 10);
-  EXPECT_EQ(twips_per_pixel(0), 15);
-
-  EXPECT_EQ(to_pixels(kClientWidthTwips, 15), 496);
-  EXPECT_EQ(to_pixels(kClientHeightTwips, 15), 243);
-  EXPECT_EQ(to_pixels(kClientHeightTwips, 12), 304);  // 303.75
-
-  const PixelRect file_label = to_pixels(*placement_of(kIdFileLabel), 15);
+TEST(Layout, ConvertsTwipsWithTheScreensOwnDpi) {
+  const PixelRect file_label = to_pixels(*placement_of(kIdFileLabel), Dpi{96, 96});
   EXPECT_EQ(file_label.left, 72);
   EXPECT_EQ(file_label.top, 116);
   EXPECT_EQ(file_label.width, 373);
   EXPECT_EQ(file_label.height, 33);
   EXPECT_EQ(placement_of(9999), std::nullopt);
+  // At 192 dpi: 7.5 twips to the pixel; the gap between the file button and
+  // its label doubles (3 pixels at 96 dpi).
+  const PixelRect button = to_pixels(*placement_of(kIdFileButton), Dpi{192, 192});
+  EXPECT_EQ(button.left, 56);
+  EXPECT_EQ(button.width, 82);
+  EXPECT_EQ(to_pixels(*placement_of(kIdFileLabel), Dpi{192, 192}).left - (button.left + button.width), 6);
+  // Edges, not sizes, are rounded: 195 twips from 2340 are 16 or 17 pixels
+  // at 120 dpi, so that a row of controls keeps its joins.
+  const PixelRect caption = to_pixels(*placement_of(kIdRepeatCaption), Dpi{120, 120});
+  EXPECT_EQ(caption.left + caption.width, 278);  // 3330 / 12 = 277.5
 
   EXPECT_EQ(font_height(96), -13);
   EXPECT_EQ(font_height(144), -20);  // 19.5
@@ -64,13 +65,15 @@ TEST(Layout, ConvertsTwipsWithTheScreensOwnTwipsPerPixel) {
 TEST(Layout, CentresHorizontallyAtAThirdOfTheFreeHeight) {
   // 864 free pixels = 12960 twips, halved to 6480 (432 px); 496 free pixels
   // = 7440 twips, a third is 2480 (165.3 px).
-  const Point at = centred_position(1366, 768, 502, 272, 15);
+  const Point at = centred_position(1366, 768, 502, 272, Dpi{96, 96});
   EXPECT_EQ(at.x, 432);
   EXPECT_EQ(at.y, 165);
   // A window larger than the screen: the division truncates toward zero.
-  const Point over = centred_position(400, 300, 405, 305, 15);
+  const Point over = centred_position(400, 300, 405, 305, Dpi{96, 96});
   EXPECT_EQ(over.x, -2);  // -75 / 2 = -37 twips
   EXPECT_EQ(over.y, -2);  // -75 / 3 = -25 twips
+  // At 192 dpi 7 free pixels are 52.5 twips, rounded to 52 (even), halved to 26.
+  EXPECT_EQ(centred_position(407, 300, 400, 300, Dpi{192, 192}).x, 3);
 }
 
 std::vector<uint8_t> bytes_of(const char* path) {

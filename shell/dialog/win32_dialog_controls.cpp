@@ -25,6 +25,7 @@ struct LabelData {
 struct ImageData {
   HBITMAP picture = nullptr;
   const ControlEvents* events;
+  Dpi dpi;
   bool held = false;
 };
 
@@ -156,6 +157,22 @@ LRESULT CALLBACK label_procedure(HWND window, UINT message, WPARAM wparam, LPARA
   return DefWindowProcW(window, message, wparam, lparam);
 }
 
+// The picture's 96-dpi pixels scaled to the screen's, smoothly where the
+// scale is not whole.
+void paint_picture(HDC dc, HBITMAP picture, Dpi dpi) {
+  BITMAP info = {};
+  if (!GetObjectW(picture, sizeof info, &info)) return;
+  const int width = to_pixels(to_twips(info.bmWidth, 96), dpi.x);
+  const int height = to_pixels(to_twips(info.bmHeight, 96), dpi.y);
+  gdi::MemoryDc source(dc);
+  gdi::Selection selected(source.get(), picture);
+  const bool whole = width % info.bmWidth == 0 && height % info.bmHeight == 0;
+  const int previous = SetStretchBltMode(dc, whole ? COLORONCOLOR : HALFTONE);
+  SetBrushOrgEx(dc, 0, 0, nullptr);
+  StretchBlt(dc, 0, 0, width, height, source.get(), 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+  SetStretchBltMode(dc, previous);
+}
+
 LRESULT CALLBACK image_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   auto* data = data_of<ImageData>(window);
   if (LRESULT result = 0; handle_lifetime(window, message, wparam, lparam, data, result)) return result;
@@ -165,13 +182,7 @@ LRESULT CALLBACK image_procedure(HWND window, UINT message, WPARAM wparam, LPARA
       gdi::PaintDc paint(window);
       if (!paint.get()) return 0;
       paint_container_background(window, paint.get());
-      if (data && data->picture) {
-        BITMAP info = {};
-        GetObjectW(data->picture, sizeof info, &info);
-        gdi::MemoryDc source(paint.get());
-        gdi::Selection selected(source.get(), data->picture);
-        BitBlt(paint.get(), 0, 0, info.bmWidth, info.bmHeight, source.get(), 0, 0, SRCCOPY);
-      }
+      if (data && data->picture) paint_picture(paint.get(), data->picture, data->dpi);
       return 0;
     }
     case WM_SETCURSOR:
@@ -225,6 +236,21 @@ HWND create_child(const wchar_t* class_name, HWND parent, int id, const RECT& ar
                          area.right - area.left, area.bottom - area.top, parent,
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                          reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)), data);
+}
+
+// A left-aligned label grows to the width of its text where the font is
+// wider than the layout foresaw (rounding at a large dpi, a substitute
+// font), so that it keeps its last letters; it never shrinks.
+void widen_to_text(HWND label, const std::wstring& text, const LabelLook& look) {
+  gdi::WindowDc dc(label);
+  if (!dc) return;
+  gdi::Selection font(dc.get(), look.font);
+  RECT needed = {};
+  DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &needed, look.format | DT_CALCRECT);
+  RECT client = {};
+  GetClientRect(label, &client);
+  if (needed.right > client.right)
+    SetWindowPos(label, nullptr, 0, 0, needed.right, client.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace
@@ -289,11 +315,12 @@ HWND create_label(HWND parent, int id, const RECT& area, const std::wstring& tex
                   const ControlEvents* events) {
   auto* data = new LabelData{look, events};
   HWND window = create_child(kLabelClass, parent, id, area, text.c_str(), 0, 0, data);
+  if (window && !look->border && !(look->format & (DT_CENTER | DT_RIGHT))) widen_to_text(window, text, *look);
   return window;
 }
 
-HWND create_image(HWND parent, int id, const RECT& area, const ControlEvents* events) {
-  auto* data = new ImageData{nullptr, events};
+HWND create_image(HWND parent, int id, const RECT& area, const ControlEvents* events, Dpi dpi) {
+  auto* data = new ImageData{nullptr, events, dpi};
   HWND window = create_child(kImageClass, parent, id, area, L"", 0, 0, data);
   return window;
 }

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "background.h"
+#include "twips.h"
 #include "win32_gdi.h"
 
 namespace tessarine::shell::dialog {
@@ -56,13 +57,17 @@ HCURSOR screen_pointer();
 // Registers the panel, label and image window classes once.
 void register_control_classes(HINSTANCE instance);
 
-// A transparent text label. `look` and `events` must outlive the window.
+// A transparent text label; one that is left-aligned and has no border is
+// widened to its text where that is wider. `look` and `events` must outlive
+// the window.
 HWND create_label(HWND parent, int id, const RECT& area, const std::wstring& text, const LabelLook* look,
                   const ControlEvents* events);
 
-// An image that shows a picture at its natural size from its top-left corner;
-// the bitmap is not owned. `events` may be null and must outlive the window.
-HWND create_image(HWND parent, int id, const RECT& area, const ControlEvents* events);
+// An image that shows a picture from its top-left corner at its natural size
+// on a 96-dpi screen, scaled to a screen of `dpi` (12 x 12 pixels are 24 x 24
+// at 192 dpi); the bitmap is not owned. `events` may be null and must outlive
+// the window.
+HWND create_image(HWND parent, int id, const RECT& area, const ControlEvents* events, Dpi dpi);
 void set_image_picture(HWND image, HBITMAP picture);
 HBITMAP image_picture(HWND image);
 

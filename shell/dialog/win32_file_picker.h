@@ -1,4 +1,4 @@
-// The music file picker: the system's open-file dialog through its ANSI call.
+// The music file picker: the system's open-file dialog through its wide call.
 #pragma once
 
 #include <windows.h>
@@ -12,9 +12,5 @@ namespace tessarine::shell::dialog {
 // accepted, or nothing when the picker was cancelled or failed. The file need
 // not exist.
 std::optional<std::wstring> pick_music_file(HWND owner, const std::wstring& folder);
-
-// Text in the system's ANSI code page and back (Shift-JIS under code page 932).
-std::string to_ansi(const std::wstring& text);
-std::wstring from_ansi(const char* text);
 
 }  // namespace tessarine::shell::dialog

@@ -16,8 +16,10 @@
 #include "cursor_file.h"
 #include "dialog_layout.h"
 #include "dialog_state.h"
+#include "win32_code_page.h"
 #include "win32_command_button.h"
 #include "win32_dialog_controls.h"
+#include "win32_dpi.h"
 #include "win32_file_picker.h"
 #include "win32_picture.h"
 #include "embedded.h"
@@ -109,7 +111,7 @@ class SettingsDialog {
   LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam);
 
   RECT area_of(int id) const;
-  void load_resources(int dots_per_inch);
+  void load_resources();
   void create_controls();
   HWND add_label(HWND parent, int id, const wchar_t* text, const LabelLook* look,
                  const ControlEvents* events = nullptr);
@@ -119,6 +121,7 @@ class SettingsDialog {
   void on_resize();
   void on_paint();
   void on_activate(bool active);
+  void on_command(WORD id);
   void show_marks(std::optional<int> selected);
   void apply_enabling();
   void set_file_button_enabled(bool enabled);
@@ -132,7 +135,7 @@ class SettingsDialog {
   HWND window_ = nullptr;
   bool unloading_ = false;
   bool gone_ = false;
-  int twips_per_pixel_ = 15;
+  Dpi dpi_;
 
   Surface background_;
   Surface panel_background_;
@@ -193,10 +196,8 @@ LRESULT SettingsDialog::handle(UINT message, WPARAM wparam, LPARAM lparam) {
       }
       break;
     case WM_COMMAND:
-      // Enter and Escape come as IDOK and IDCANCEL: the dialog has no default
-      // or cancel key, so they do nothing.
-      if (LOWORD(wparam) == IDOK || LOWORD(wparam) == IDCANCEL) return 0;
-      break;
+      on_command(LOWORD(wparam));
+      return 0;
     case WM_ACTIVATE:
       on_activate(LOWORD(wparam) != WA_INACTIVE);
       return 0;
@@ -225,7 +226,7 @@ LRESULT SettingsDialog::on_nc_destroy(WPARAM wparam, LPARAM lparam) {
 }
 
 RECT SettingsDialog::area_of(int id) const {
-  const PixelRect p = to_pixels(placement_of(id).value_or(Twips{}), twips_per_pixel_);
+  const PixelRect p = to_pixels(placement_of(id).value_or(Twips{}), dpi_);
   return {p.left, p.top, p.left + p.width, p.top + p.height};
 }
 
@@ -264,16 +265,12 @@ bool SettingsDialog::create() {
     RegisterClassW(&window_class);
   }
 
-  {
-    gdi::WindowDc screen(nullptr);
-    if (screen) twips_per_pixel_ = twips_per_pixel(GetDeviceCaps(screen.get(), LOGPIXELSX));
-  }
-  const int dots_per_inch = 1440 / twips_per_pixel_;
+  dpi_ = screen_dpi();
 
   // A fixed single border with a title bar; the client area is laid out in twips.
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-  const int client_width = to_pixels(kClientWidthTwips, twips_per_pixel_);
-  const int client_height = to_pixels(kClientHeightTwips, twips_per_pixel_);
+  const int client_width = shell::to_pixels(kClientWidthTwips, dpi_.x);
+  const int client_height = shell::to_pixels(kClientHeightTwips, dpi_.y);
   RECT outer = {0, 0, client_width, client_height};
   AdjustWindowRectEx(&outer, style, FALSE, 0);
   CreateWindowExW(0, kClassName, kCaption, style, CW_USEDEFAULT, CW_USEDEFAULT, outer.right - outer.left,
@@ -288,12 +285,12 @@ bool SettingsDialog::create() {
                  frame.bottom - frame.top + client_height - client.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
 
-  load_resources(dots_per_inch);
+  load_resources();
   create_controls();
   return true;
 }
 
-void SettingsDialog::load_resources(int dots_per_inch) {
+void SettingsDialog::load_resources() {
   HINSTANCE instance = program_instance();
   // The program's icon, shared with the shell.
   icon_.handle = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, 32, 32, 0));
@@ -302,7 +299,7 @@ void SettingsDialog::load_resources(int dots_per_inch) {
   if (icon_.handle) SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.handle));
   if (small_icon_.handle) SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small_icon_.handle));
 
-  const int height = font_height(dots_per_inch);
+  const int height = font_height(dpi_.y);
   font_.reset(CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, kFontFace));
   underlined_font_.reset(CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, TRUE, FALSE, SHIFTJIS_CHARSET,
@@ -325,7 +322,7 @@ void SettingsDialog::create_controls() {
   // Creation order is the keyboard order: the panel's repeat list and file
   // button, then OK and Cancel.
   const RECT outline_area = [&] {
-    const PixelRect p = to_pixels(kHeadingOutline, twips_per_pixel_);
+    const PixelRect p = to_pixels(kHeadingOutline, dpi_);
     return RECT{p.left, p.top, p.left + p.width, p.top + p.height};
   }();
   panel_ = create_panel(window_, kIdPanel, area_of(kIdPanel), &panel_background_, outline_area);
@@ -333,7 +330,7 @@ void SettingsDialog::create_controls() {
 
   add_label(panel_, kIdHeading, kTextHeading, &centred_text_);
   for (int kind : {1, 0, 2}) {
-    marks_[kind] = create_image(panel_, kIdMark0 + kind, area_of(kIdMark0 + kind), &kind_events_[kind]);
+    marks_[kind] = create_image(panel_, kIdMark0 + kind, area_of(kIdMark0 + kind), &kind_events_[kind], dpi_);
     controls_.push_back({kIdMark0 + kind, marks_[kind], nullptr});
     add_label(panel_, kIdKindLabel0 + kind, kKindTexts[kind], &black_text_, &kind_events_[kind]);
   }
@@ -367,8 +364,8 @@ void SettingsDialog::create_controls() {
     cancel->Click = [this](int) { unload(); };
 
   // The two mark pictures, beyond the right edge of the client area.
-  mark_sources_[0] = create_image(window_, kIdMarkSource0, area_of(kIdMarkSource0), nullptr);
-  mark_sources_[1] = create_image(window_, kIdMarkSource1, area_of(kIdMarkSource1), nullptr);
+  mark_sources_[0] = create_image(window_, kIdMarkSource0, area_of(kIdMarkSource0), nullptr, dpi_);
+  mark_sources_[1] = create_image(window_, kIdMarkSource1, area_of(kIdMarkSource1), nullptr, dpi_);
   set_image_picture(mark_sources_[0], unselected_mark_.get());
   set_image_picture(mark_sources_[1], selected_mark_.get());
   controls_.push_back({kIdMarkSource0, mark_sources_[0], nullptr});
@@ -383,7 +380,7 @@ void SettingsDialog::load() {
   RECT outer = {};
   if (GetWindowRect(window_, &outer)) {
     const Point at = centred_position(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                                      outer.right - outer.left, outer.bottom - outer.top, twips_per_pixel_);
+                                      outer.right - outer.left, outer.bottom - outer.top, dpi_);
     SetWindowPos(window_, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   // Every button control among the dialog's controls starts its pointer poll.
@@ -399,7 +396,7 @@ void SettingsDialog::load() {
     for (const std::wstring& entry : repeat_list())
       SendMessageW(repeat_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
   }
-  if (file_label_) SetWindowTextW(file_label_, record.BgmFile.c_str());
+  if (file_label_) SetWindowTextW(file_label_, shown_music_path(record.BgmFile).c_str());
   // The anchor of the zoom: where the mouse was when the dialog was asked
   // for. A coordinate beyond 16 bits leaves that half of the anchor as it was.
   StartupModule& module = Tessarine_B();
@@ -452,6 +449,13 @@ void SettingsDialog::on_activate(bool active) {
   }
 }
 
+// Enter and Escape reach the dialog as IDOK and IDCANCEL, wherever the focus
+// is but on a button (which clicks itself): Enter is OK, Escape is Cancel.
+void SettingsDialog::on_command(WORD id) {
+  if (id == IDOK) accept();
+  if (id == IDCANCEL) unload();
+}
+
 void SettingsDialog::on_paint() {
   gdi::PaintDc paint(window_);
   if (paint.get()) background_.show(paint.get());
@@ -488,12 +492,27 @@ void SettingsDialog::select_kind(int kind) {
   apply_enabling();
 }
 
+// このﾌｧｲﾙは選べません。ﾌｧｲﾙ名かﾌｫﾙﾀﾞ名に、設定に保存できない文字があります。
+// 名前を変えてから、もう一度選んでください。前に選んだﾌｧｲﾙはそのままです。
+constexpr wchar_t kTextUnstorable[] =
+    L"\u3053\u306E\uFF8C\uFF67\uFF72\uFF99\u306F\u9078\u3079\u307E\u305B\u3093\u3002"
+    L"\uFF8C\uFF67\uFF72\uFF99\u540D\u304B\uFF8C\uFF6B\uFF99\uFF80\uFF9E\u540D\u306B\u3001\u8A2D\u5B9A\u306B\u4FDD\u5B58\u3067\u304D\u306A\u3044\u6587\u5B57\u304C\u3042\u308A\u307E\u3059\u3002"
+    L"\u540D\u524D\u3092\u5909\u3048\u3066\u304B\u3089\u3001\u3082\u3046\u4E00\u5EA6\u9078\u3093\u3067\u304F\u3060\u3055\u3044\u3002"
+    L"\u524D\u306B\u9078\u3093\u3060\uFF8C\uFF67\uFF72\uFF99\u306F\u305D\u306E\u307E\u307E\u3067\u3059\u3002";
+
+// The file stays chosen only in a form that the settings file can hold and
+// that names it; the label shows its real name.
 void SettingsDialog::choose_file(int index) {
   if (unloading_ || index != 0) return;
   const std::optional<std::wstring> path = pick_music_file(window_, state_.record().BgmFolder);
   if (!path) return;  // cancelled or failed: nothing changes
-  state_.choose_file(*path);
-  if (file_label_) SetWindowTextW(file_label_, state_.record().BgmFile.c_str());
+  const std::optional<std::wstring> stored = storable_music_path(*path);
+  if (!stored) {
+    MessageBoxW(window_, kTextUnstorable, program_title().c_str(), MB_OK | MB_ICONEXCLAMATION);
+    return;
+  }
+  state_.choose_file(*stored);
+  if (file_label_) SetWindowTextW(file_label_, path->c_str());
 }
 
 void SettingsDialog::accept() {

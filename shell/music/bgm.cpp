@@ -58,7 +58,7 @@ Bgm::Bgm(MciDevice& device, const shell::SettingsRecord& settings) : device_(dev
 
 int32_t Bgm::MciSend(const std::string& command, std::string& reply) {
   if (command.empty()) {
-    reply = device_.to_ansi(kNoCommandText);
+    reply = device_.to_utf8(kNoCommandText);
     return -1;
   }
   const auto code = static_cast<int32_t>(
@@ -68,7 +68,7 @@ int32_t Bgm::MciSend(const std::string& command, std::string& reply) {
                              static_cast<uint32_t>(error_buffer_.size()))) {
       reply = text_of(error_buffer_);
     } else {
-      reply = device_.to_ansi(kNoErrorText);
+      reply = device_.to_utf8(kNoErrorText);
     }
     return code;
   }
@@ -136,7 +136,7 @@ void Bgm::CdStop() {
 }
 
 void Bgm::Mp3Play() {
-  const std::string open = "open \"" + device_.to_ansi(settings_.BgmFile) + "\" type MPEGVideo Alias MP3Play";
+  const std::string open = "open \"" + device_.to_utf8(settings_.BgmFile) + "\" type MPEGVideo Alias MP3Play";
   if (send_without_reply(open) == 0) play_mp3("play MP3Play notify");
 }
 
@@ -177,7 +177,7 @@ void Bgm::WavPlay() {
   if (device_.wave_out_devices() < 1) return;
   // The file itself or silence: never a sound alias of that name, nor the
   // system's default sound looping for the whole run.
-  device_.play_sound(device_.to_ansi(settings_.BgmFile).c_str(), kSndAsync | kSndLoop | kSndFilename | kSndNoDefault);
+  device_.play_sound(device_.to_utf8(settings_.BgmFile).c_str(), kSndAsync | kSndLoop | kSndFilename | kSndNoDefault);
 }
 
 void Bgm::WavStop() { device_.play_sound(nullptr, 0); }

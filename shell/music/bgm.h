@@ -43,7 +43,7 @@ class Bgm {
   void WavStop();
 
   bool CdWatchOn = false;
-  std::string MciReply;  // ANSI code page
+  std::string MciReply;  // UTF-8
 
  private:
   uint32_t send_without_reply(const std::string& command);

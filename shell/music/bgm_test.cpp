@@ -32,7 +32,7 @@ class BgmTest : public ::testing::Test {
 TEST_F(BgmTest, AnEmptyCommandIsNeverSent) {
   std::string reply;
   EXPECT_EQ(bgm.MciSend("", reply), -1);
-  EXPECT_EQ(reply, device.to_ansi(L"コマンド文字列が指定されていません"));
+  EXPECT_EQ(reply, device.to_utf8(L"コマンド文字列が指定されていません"));
   EXPECT_EQ(bgm.MciStatus(""), "Error:-1");
   EXPECT_TRUE(device.calls.empty());
 }
@@ -49,7 +49,7 @@ TEST_F(BgmTest, FailuresGiveTheErrorTextAndStatusGivesTheCode) {
   // No text to be had for the code: a fixed Japanese text instead.
   device.answer("open cdaudio", {{266, ""}});
   EXPECT_EQ(bgm.MciSend("open cdaudio", reply), 266);
-  EXPECT_EQ(reply, device.to_ansi(L"Error (文字列が取れません)"));
+  EXPECT_EQ(reply, device.to_utf8(L"Error (文字列が取れません)"));
   EXPECT_EQ(device.take(), (Calls{"close cdaudio [512]", "close cdaudio [512]", "open cdaudio [512]"}));
 }
 
@@ -164,10 +164,10 @@ TEST_F(BgmTest, Mp3OpensTheQuotedFileAndPlaysOnlyWhenOpened) {
   settings.BgmFile = L"C:\\音楽\\曲 1.mp3";
   bgm.Mp3Play();
   EXPECT_EQ(device.take(),
-            (Calls{"open \"" + device.to_ansi(settings.BgmFile) + "\" type MPEGVideo Alias MP3Play [0]",
+            (Calls{"open \"" + device.to_utf8(settings.BgmFile) + "\" type MPEGVideo Alias MP3Play [0]",
                    "play MP3Play notify [0]"}));
 
-  device.answer("open \"" + device.to_ansi(settings.BgmFile) + "\" type MPEGVideo Alias MP3Play", {{277, ""}});
+  device.answer("open \"" + device.to_utf8(settings.BgmFile) + "\" type MPEGVideo Alias MP3Play", {{277, ""}});
   bgm.Mp3Play();
   EXPECT_EQ(device.take().size(), 1u);
 }

@@ -1,5 +1,6 @@
 // What the music module needs of the multimedia services: command strings,
-// error texts and the system's sound player, all in the ANSI code page.
+// error texts and the system's sound player. Every text here is UTF-8; the
+// platform's device hands it to the wide calls.
 #pragma once
 
 #include <cstdint>
@@ -7,7 +8,7 @@
 
 namespace tessarine::music {
 
-// PlaySoundA flags: play in the background and repeat until stopped; the
+// PlaySound flags: play in the background and repeat until stopped; the
 // name is a file; nothing (not the system's default sound) when it cannot play.
 inline constexpr uint32_t kSndAsync = 0x1;
 inline constexpr uint32_t kSndLoop = 0x8;
@@ -17,18 +18,18 @@ inline constexpr uint32_t kSndNoDefault = 0x2;
 class MciDevice {
  public:
   virtual ~MciDevice() = default;
-  // mciSendStringA: 0 or an MCI error code. `reply` (null with size 0 when no
+  // mciSendString: 0 or an MCI error code. `reply` (null with size 0 when no
   // reply is wanted) receives a NUL-terminated reply. A command with "notify"
   // later reports how it ended, as a notice for Bgm::Mp3Notified.
   virtual uint32_t send_string(const char* command, char* reply, uint32_t reply_size) = 0;
-  // mciGetErrorStringA: true when it wrote the error's text.
+  // mciGetErrorString: true when it wrote the error's text.
   virtual bool error_string(uint32_t code, char* text, uint32_t size) = 0;
-  // PlaySoundA(file, no module, flags); a null file stops the process's sound.
+  // PlaySound(file, no module, flags); a null file stops the process's sound.
   virtual void play_sound(const char* file, uint32_t flags) = 0;
   // waveOutGetNumDevs.
   virtual uint32_t wave_out_devices() = 0;
-  // Text in the ANSI code page, as the "A" functions take it.
-  virtual std::string to_ansi(const std::wstring& text) = 0;
+  // The program's text as UTF-8.
+  virtual std::string to_utf8(const std::wstring& text) = 0;
 };
 
 }  // namespace tessarine::music

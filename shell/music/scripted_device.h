@@ -30,7 +30,7 @@ class ScriptedDevice : public MciDevice {
   void error_text(uint32_t code, std::string text) { error_texts_[code] = std::move(text); }
   void set_wave_out_devices(uint32_t count) { wave_out_devices_ = count; }
 
-  // "<command> [size]" per command string, "sound <file|null> <flags>" per PlaySoundA.
+  // "<command> [size]" per command string, "sound <file|null> <flags>" per PlaySound.
   std::vector<std::string> calls;
   // Takes the calls recorded so far.
   std::vector<std::string> take() { return std::exchange(calls, {}); }
@@ -66,8 +66,7 @@ class ScriptedDevice : public MciDevice {
 
   uint32_t wave_out_devices() override { return wave_out_devices_; }
 
-  // UTF-8 stands in for the ANSI code page.
-  std::string to_ansi(const std::wstring& text) override {
+  std::string to_utf8(const std::wstring& text) override {
     std::string out;
     for (wchar_t w : text) {
       auto c = static_cast<uint32_t>(w);

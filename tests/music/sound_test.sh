@@ -3,14 +3,14 @@
 # stand-in renderer, records the private PulseAudio null sink and measures the
 # recording (envelope.py). Test sounds are made here with sox and lame.
 #   sound_test.sh DIST_DIR TEST_RENDERER HOLD_FILE WORK_DIR [CASE...]
-# Cases: mp3 wav japanese cd held broken truncated nosound (all when none is named).
+# Cases: mp3 wav japanese unicode cd held broken truncated nosound (all when none is named).
 set -uo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 repo="$(cd "$here/../.." && pwd)"
 dist="$1" renderer="$2" hold_file="$3" work="$4"
 shift 4
 cases=("$@")
-[ ${#cases[@]} -eq 0 ] && cases=(mp3 wav japanese cd held broken truncated nosound)
+[ ${#cases[@]} -eq 0 ] && cases=(mp3 wav japanese unicode cd held broken truncated nosound)
 
 # shellcheck source=tools/wine-env.sh
 source "$repo/tools/wine-env.sh" || exit 1
@@ -148,6 +148,17 @@ case_japanese() {
   cp "$work/pattern.mp3" "$folder/テスト曲.mp3"
   prepare japanese 2 "$folder/テスト曲.mp3"
   run japanese 2 && envelope japanese plays gone="$gone"
+}
+
+# A name that code page 932 cannot spell, stored in its short form as the
+# settings dialog stores it.
+case_unicode() {
+  local song="$work/Bjørk/Café 〜 Été.mp3"
+  mkdir -p "$work/Bjørk" && cp "$work/pattern.mp3" "$song" || return 1
+  prepare unicode 2 ""  # the file's key follows
+  printf 'BGMﾌｧｲﾙ=%s\r\n' "$(winepath -s "$(windows_path "$song")")" | iconv -f UTF-8 -t CP932 \
+    >>"$work/unicode/Tessarine.ini"
+  run unicode 2 && envelope unicode plays gone="$gone"
 }
 
 # No CD drive here: the watch asks once, finds an error and stops; the run

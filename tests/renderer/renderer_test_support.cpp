@@ -52,6 +52,26 @@ double Renderer::cpu_seconds() const {
   return seconds(kernel) + seconds(user);
 }
 
+long long Renderer::frames_drawn() const {
+  HWND current = window();
+  return current ? static_cast<long long>(reinterpret_cast<INT_PTR>(GetPropW(current, L"TessarineFrames"))) : 0;
+}
+
+bool Renderer::stops_drawing() const {
+  return wait_until(
+      [&] {
+        const long long before = frames_drawn();
+        Sleep(1000);
+        return frames_drawn() == before;
+      },
+      10s);
+}
+
+bool Renderer::draws_on() const {
+  const long long before = frames_drawn();
+  return wait_until([&] { return frames_drawn() >= before + 10; }, 10s);
+}
+
 bool is_full_screen_popup(HWND window) {
   RECT rect = {};
   GetWindowRect(window, &rect);

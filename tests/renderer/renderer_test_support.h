@@ -24,6 +24,12 @@ class Renderer {
   HWND wait_for_window(const std::function<bool(HWND)>& pred, Millis timeout = kStartTimeout) const;
   // Seconds of processor time the process has used so far.
   double cpu_seconds() const;
+  // Frames drawn so far: the count the renderer keeps on its window.
+  long long frames_drawn() const;
+  // True once no frame has been drawn for a second (tried for 10 s).
+  bool stops_drawing() const;
+  // True once ten more frames have been drawn (within 10 s).
+  bool draws_on() const;
 
  private:
   Process process_;

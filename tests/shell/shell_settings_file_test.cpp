@@ -155,6 +155,23 @@ TEST(FileExists, IsTrueOnlyForAFileThatOpensForReading) {
   EXPECT_TRUE(shell::FileExists(music));
 }
 
+// Wine gives every existing file a short name: only a name of none has none.
+TEST(MusicPath, IsStoredAsSpelledOrInItsShortFormThatTheCodePageSpellsAndThatNamesTheFile) {
+  ASSERT_EQ(GetACP(), 932u);
+  TempFolder folder;
+  const std::wstring unspelled = folder.file(L"Caf\u00E9 \u301C \u00C9t\u00E9.mp3");  // the wave dash U+301C
+  ASSERT_TRUE(write_file_bytes(unspelled, "ID3"));
+  const std::optional<std::wstring> stored = shell::storable_music_path(unspelled);
+  ASSERT_TRUE(stored.has_value());
+  EXPECT_EQ(from_ansi(to_ansi(*stored)), *stored);
+  EXPECT_TRUE(shell::FileExists(*stored));
+  EXPECT_EQ(shell::shown_music_path(*stored), unspelled);
+  // 曲 and the full-width tilde U+FF5E are spelled: kept as they are, file or not.
+  const std::wstring spelled = folder.file(L"gone \u66F2 \uFF5E.mp3");
+  EXPECT_EQ(shell::storable_music_path(spelled), spelled);
+  EXPECT_EQ(shell::storable_music_path(folder.file(L"gone \u00E9.mp3")), std::nullopt);
+}
+
 // LoadSettings reads Tessarine.ini beside this test program.
 class LoadSettingsFile : public ::testing::Test {
  protected:

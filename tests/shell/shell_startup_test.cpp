@@ -209,11 +209,11 @@ TEST(ModeTable, OtherLettersEndAfterTheCheckWithoutAnyWindow) {
   }
 }
 
-TEST(ModeTable, SaverAndPlainStartLoadTheHiddenSaverWindowAndOnlyTheSaverHidesTheCursor) {
+TEST(ModeTable, SaverLoadsTheHiddenSaverWindowAndHidesTheCursor) {
   // The stand-in renderer cannot start, so a run would end by itself after
   // its wait for the renderer's window.
   ShellFolder shell(ShellFolder::kStandIn);
-  for (const std::wstring arguments : {L"/s", L"-S", L""}) {
+  for (const std::wstring arguments : {L"/s", L"-S"}) {
     SCOPED_TRACE(show(arguments));
     Process process = shell.start(arguments);
     HWND saver = nullptr;
@@ -226,16 +226,17 @@ TEST(ModeTable, SaverAndPlainStartLoadTheHiddenSaverWindowAndOnlyTheSaverHidesTh
 
     ShellCursor cursor(saver);
     ASSERT_TRUE(cursor.attached());
-    EXPECT_EQ(cursor.showing(), arguments.empty()) << "only the saver hides the cursor";
+    EXPECT_FALSE(cursor.showing()) << "the saver hides the cursor";
     PostMessageW(saver, WM_CLOSE, 0, 0);
     EXPECT_TRUE(process.wait());
     EXPECT_TRUE(cursor.showing()) << "the cursor stays hidden after the run";
   }
 }
 
-TEST(ModeTable, ConfigureShowsTheDialogAndEndsWhenItCloses) {
-  ShellFolder shell(ShellFolder::kStandIn);
-  for (const wchar_t* arguments : {L"/c", L"/C:4242"}) {
+// No arguments at all is how Explorer's Configure starts a screen saver.
+TEST(ModeTable, ConfigureAndNoArgumentsShowTheDialogAndEndWhenItCloses) {
+  ShellFolder shell(ShellFolder::kReal);
+  for (const wchar_t* arguments : {L"/c", L"/C:4242", L""}) {
     SCOPED_TRACE(show(arguments));
     Process process = shell.start(arguments);
     HWND dialog = wait_for_window(L"<Tessarine>");
@@ -244,10 +245,12 @@ TEST(ModeTable, ConfigureShowsTheDialogAndEndsWhenItCloses) {
     GetWindowThreadProcessId(dialog, &owner_process);
     EXPECT_EQ(owner_process, process.id());
     EXPECT_EQ(GetWindow(dialog, GW_OWNER), nullptr);
+    EXPECT_EQ(find_window(L"Tessarine_Main"), nullptr);
     PostMessageW(dialog, WM_CLOSE, 0, 0);
     EXPECT_TRUE(process.wait());
     EXPECT_EQ(process.exit_code(), 0u);
   }
+  EXPECT_EQ(find_window(L"Tessarine_VC"), nullptr) << "a renderer was started";
 }
 
 // A folder whose name code page 932 cannot spell ("caf\u00E9" would reach

@@ -1,0 +1,63 @@
+// Pacing frames and knowing whether anyone sees them, on Win32.
+#include "win32_pacing.h"
+
+#include <mmsystem.h>
+#include <wtsapi32.h>
+
+#include <cmath>
+
+namespace tessarine::renderer {
+namespace {
+
+constexpr DWORD kHighResolutionTimer = 0x00000002;  // CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
+
+}  // namespace
+
+FrameWait::~FrameWait() {
+  if (timer_) CloseHandle(timer_);
+  if (raised_resolution_) timeEndPeriod(1);
+}
+
+void FrameWait::open() {
+  if (timer_) return;
+  timer_ = CreateWaitableTimerExW(nullptr, nullptr, kHighResolutionTimer, TIMER_ALL_ACCESS);
+  if (timer_) return;
+  timer_ = CreateWaitableTimerW(nullptr, FALSE, nullptr);
+  raised_resolution_ = timeBeginPeriod(1) == TIMERR_NOERROR;
+}
+
+void FrameWait::wait(double seconds) const {
+  const LONGLONG ticks = std::llround(seconds * 1e7);  // 100 ns units
+  if (ticks <= 0) return;
+  LARGE_INTEGER due;
+  due.QuadPart = -ticks;  // relative to now
+  if (timer_ && SetWaitableTimer(timer_, &due, 0, nullptr, nullptr, FALSE)) {
+    MsgWaitForMultipleObjectsEx(1, &timer_, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+  } else {
+    const auto milliseconds = static_cast<DWORD>(std::ceil(seconds * 1000.0));
+    MsgWaitForMultipleObjectsEx(0, nullptr, milliseconds, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+  }
+}
+
+int primary_refresh_rate() {
+  DEVMODEA mode = {};
+  mode.dmSize = sizeof mode;
+  if (!EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode)) return 0;
+  return static_cast<int>(mode.dmDisplayFrequency);
+}
+
+void ViewerNotices::register_window(HWND window) {
+  reset();
+  // Windows answers at once with the display's current state.
+  display_ = RegisterPowerSettingNotification(window, &kConsoleDisplayState, DEVICE_NOTIFY_WINDOW_HANDLE);
+  if (WTSRegisterSessionNotification(window, NOTIFY_FOR_THIS_SESSION)) session_window_ = window;
+}
+
+void ViewerNotices::reset() {
+  if (display_) UnregisterPowerSettingNotification(display_);
+  if (session_window_) WTSUnRegisterSessionNotification(session_window_);
+  display_ = nullptr;
+  session_window_ = nullptr;
+}
+
+}  // namespace tessarine::renderer

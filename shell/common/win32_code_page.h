@@ -1,0 +1,20 @@
+// The shell's one place that converts text between Unicode and a code page:
+// the system's ANSI code page (Shift-JIS under code page 932) of the settings
+// file and the "A" calls, and UTF-8 of the music module's command strings.
+#pragma once
+
+#include <string>
+
+#include "code_page.h"
+
+namespace tessarine::shell {
+
+// Characters that the ANSI code page lacks are best-fitted, as the "A" calls do.
+std::string to_ansi(const std::wstring& text);
+std::wstring from_ansi(const std::string& bytes);
+const CodePage& ansi_code_page();
+
+std::string to_utf8(const std::wstring& text);
+std::wstring from_utf8(const std::string& bytes);
+
+}  // namespace tessarine::shell
