@@ -1,11 +1,9 @@
 // The setup program and its uninstaller as a user meets them: a silent install
-// for the current user into a profile folder with a blank and Japanese
-// letters, the chosen saver, its Start-menu entries and settings dialog at
-// work, an installation over the first one while the saver runs, a removal
-// while the saver and a preview run, a program that cannot go before the next
-// start, and removals that give the screen saver chosen before back. Runs in a
-// Wine prefix of its own (or on a Windows machine where Tessarine is not
-// installed).
+// into a profile folder with a blank and Japanese letters, the chosen saver and
+// its Start-menu entries at work, an upgrade and removals while Tessarine runs,
+// a program that cannot go before the next start, and the screen saver chosen
+// before given back. Runs in a Wine prefix of its own (or on a Windows machine
+// where Tessarine is not installed).
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
@@ -60,26 +58,13 @@ void set_desktop_value(const wchar_t* name, const std::optional<std::wstring>& t
 
 void choose_screen_saver(const std::optional<std::wstring>& path) { set_desktop_value(L"SCRNSAVE.EXE", path); }
 
-// The system parameters that the session has been told of since it was made
-// (WM_SETTINGCHANGE goes to every top-level window). Its owner pumps messages.
-class SettingChanges {
- public:
-  SettingChanges() {
-    SetWindowLongPtrW(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&told_));
-    SetWindowLongPtrW(window_.get(), GWLP_WNDPROC,
-                      reinterpret_cast<LONG_PTR>(+[](HWND window, UINT message, WPARAM w, LPARAM l) -> LRESULT {
-                        if (message == WM_SETTINGCHANGE)
-                          reinterpret_cast<std::vector<WPARAM>*>(GetWindowLongPtrW(window, GWLP_USERDATA))
-                              ->push_back(w);
-                        return DefWindowProcW(window, message, w, l);
-                      }));
-  }
-  bool told(UINT action) const { return std::find(told_.begin(), told_.end(), action) != told_.end(); }
-
- private:
-  std::vector<WPARAM> told_;
-  TestWindow window_{L"", 1, 1, false};
-};
+// The system parameters that the session was told of: WM_SETTINGCHANGE goes
+// to every top-level window, a window of this thread among them.
+std::vector<WPARAM> settings_told;
+LRESULT CALLBACK note_setting_change(HWND window, UINT message, WPARAM w, LPARAM l) {
+  if (message == WM_SETTINGCHANGE) settings_told.push_back(w);
+  return DefWindowProcW(window, message, w, l);
+}
 
 bool exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
@@ -97,12 +82,6 @@ std::wstring short_path(const std::wstring& path) {
   return n > 0 && n < std::size(buffer) ? buffer : path;
 }
 
-ULONGLONG write_time(const std::wstring& path) {
-  WIN32_FILE_ATTRIBUTE_DATA data = {};
-  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return 0;
-  return ULONGLONG{data.ftLastWriteTime.dwHighDateTime} << 32 | data.ftLastWriteTime.dwLowDateTime;
-}
-
 using Handle = std::unique_ptr<void, decltype(&CloseHandle)>;
 
 Handle open_file(const std::wstring& path, DWORD access, DWORD sharing) {
@@ -110,29 +89,27 @@ Handle open_file(const std::wstring& path, DWORD access, DWORD sharing) {
   return Handle(file == INVALID_HANDLE_VALUE ? nullptr : file, &CloseHandle);
 }
 
-// The Start-menu entry in the setup program's language (English but on a
-// Japanese Windows).
+// A Start-menu entry in the setup program's language (English but on a Japanese Windows).
 std::wstring shortcut(const std::wstring& japanese, const std::wstring& english) {
   const bool in_japanese = PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE;
   return known_folder(FOLDERID_Programs) + L"\\Tessarine\\" + (in_japanese ? japanese : english) + L".lnk";
 }
 
-// A shortcut's target and arguments ("" for either that cannot be read).
-std::pair<std::wstring, std::wstring> shortcut_command(const std::wstring& path) {
-  std::pair<std::wstring, std::wstring> command;
+// A shortcut's command: its target, a blank, its arguments.
+std::wstring shortcut_command(const std::wstring& path) {
+  wchar_t target[MAX_PATH] = {}, arguments[MAX_PATH] = {};
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   IShellLinkW* link = nullptr;
   IPersistFile* file = nullptr;
-  wchar_t text[MAX_PATH * 2] = {};
   if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&link))) &&
       SUCCEEDED(link->QueryInterface(IID_PPV_ARGS(&file))) && SUCCEEDED(file->Load(path.c_str(), STGM_READ))) {
-    if (SUCCEEDED(link->GetPath(text, static_cast<int>(std::size(text)), nullptr, SLGP_RAWPATH))) command.first = text;
-    if (SUCCEEDED(link->GetArguments(text, static_cast<int>(std::size(text))))) command.second = text;
+    link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH);
+    link->GetArguments(arguments, MAX_PATH);
   }
   if (file) file->Release();
   if (link) link->Release();
   CoUninitialize();
-  return command;
+  return std::wstring(target) + L" " + arguments;
 }
 
 std::wstring setup_program() { return dist_file(L"Tessarine-" + kVersion + L"-win64-setup.exe"); }
@@ -270,7 +247,8 @@ TEST_F(Setup, InstallsUsesReinstallsAndRemovesForTheUser) {
   choose_screen_saver(previous);
   set_desktop_value(L"ScreenSaveActive", L"0");
 
-  SettingChanges changes;
+  TestWindow listener(L"", 1, 1, false);
+  SetWindowLongPtrW(listener.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&note_setting_change));
   ASSERT_TRUE(install_silently(L"/S /D=" + folder_));
   const std::wstring saver = installed(L"Tessarine.scr");
   for (const wchar_t* name : {L"Tessarine.scr", L"Tessarine.dll"}) {
@@ -279,21 +257,18 @@ TEST_F(Setup, InstallsUsesReinstallsAndRemovesForTheUser) {
     EXPECT_EQ(version_of(installed(name), L"ProductVersion"), kVersion);
     EXPECT_EQ(version_of(installed(name), L"FileVersion"), kVersion);
   }
-  // Chosen by its short path, with no blank in the command that Windows
-  // runs (Wine gives every file a short name), and active at once. (Wine
-  // keeps system parameters per process: this one's SPI_GETSCREENSAVEACTIVE
-  // would not see the change, so the test watches the session being told.)
+  // Chosen by its short path, with no blank in the command that Windows runs
+  // (Wine gives every file a short name), and active at once: the session is
+  // told (Wine keeps system parameters per process, so SPI_GET here is stale).
   EXPECT_EQ(screen_saver(), short_path(saver));
   EXPECT_EQ(screen_saver().value_or(L" ").find(L' '), std::wstring::npos);
   EXPECT_EQ(read_text(kDesktopKey, L"ScreenSaveActive"), L"1");
-  EXPECT_TRUE(changes.told(SPI_SETSCREENSAVEACTIVE));
+  EXPECT_NE(std::find(settings_told.begin(), settings_told.end(), SPI_SETSCREENSAVEACTIVE), settings_told.end());
 
   // The Start-menu folder: the settings, and what right-click > Install does.
-  const std::wstring settings = shortcut(L"Tessarine の設定", L"Tessarine Settings");
-  const std::wstring choose = shortcut(L"スクリーンセーバーに選ぶ", L"Choose as Screen Saver");
-  EXPECT_EQ(shortcut_command(settings), std::make_pair(saver, std::wstring(L"/c")));
-  EXPECT_EQ(shortcut_command(choose), std::make_pair(known_folder(FOLDERID_System) + L"\\rundll32.exe",
-                                                     L"desk.cpl,InstallScreenSaver " + saver));
+  EXPECT_EQ(shortcut_command(shortcut(L"Tessarine の設定", L"Tessarine Settings")), saver + L" /c");
+  EXPECT_EQ(shortcut_command(shortcut(L"スクリーンセーバーに選ぶ", L"Choose as Screen Saver")),
+            known_folder(FOLDERID_System) + L"\\rundll32.exe desk.cpl,InstallScreenSaver " + saver);
 
   // The entry in the list of installed apps.
   EXPECT_EQ(read_text(kEntryKey, L"DisplayName"), L"Tessarine");
@@ -343,20 +318,21 @@ TEST_F(Setup, InstallsUsesReinstallsAndRemovesForTheUser) {
   // runs (Wine, as Windows, refuses to replace a running program): the saver
   // ends, the programs are replaced, the settings and the screen saver
   // remembered first stay.
-  const std::string kept = read_file_bytes(installed(L"Tessarine.ini"));
-  const FILETIME long_ago = {0, 0x01C07385};  // 2001
+  const std::string settings = read_file_bytes(installed(L"Tessarine.ini"));
+  const FILETIME long_ago = {0, 0x01C07385};  // 2001, until the program is replaced
   ASSERT_TRUE(SetFileTime(open_file(installed(L"Tessarine.dll"), FILE_WRITE_ATTRIBUTES, 0).get(), nullptr, nullptr,
                           &long_ago));
-  const ULONGLONG before = write_time(installed(L"Tessarine.dll"));
   {
     Process running = Process::start(screen_saver().value_or(L""), L"/s");
     ASSERT_NE(wait_for_window(L"Tessarine_VC", kStartTimeout, L"opengl demo"), nullptr);
     ASSERT_TRUE(install_silently());
     EXPECT_FALSE(running.running());
   }
-  EXPECT_NE(write_time(installed(L"Tessarine.dll")), before);
+  WIN32_FILE_ATTRIBUTE_DATA replaced = {};
+  GetFileAttributesExW(installed(L"Tessarine.dll").c_str(), GetFileExInfoStandard, &replaced);
+  EXPECT_NE(CompareFileTime(&replaced.ftLastWriteTime, &long_ago), 0);
   EXPECT_TRUE(read_file_bytes(installed(L"Tessarine.dll")) == read_file_bytes(dist_file(L"Tessarine.dll")));
-  EXPECT_TRUE(read_file_bytes(installed(L"Tessarine.ini")) == kept);
+  EXPECT_TRUE(read_file_bytes(installed(L"Tessarine.ini")) == settings);
   EXPECT_EQ(screen_saver(), short_path(saver));
 
   // Removed while a preview (inside a settings page's window) and the saver run.
@@ -369,9 +345,7 @@ TEST_F(Setup, InstallsUsesReinstallsAndRemovesForTheUser) {
   EXPECT_FALSE(preview.running());
   EXPECT_FALSE(running.running());
   EXPECT_EQ(screen_saver(), previous);
-  EXPECT_FALSE(exists(settings));
-  EXPECT_FALSE(exists(choose));
-  EXPECT_FALSE(exists(known_folder(FOLDERID_Programs) + L"\\Tessarine"));
+  EXPECT_FALSE(exists(known_folder(FOLDERID_Programs) + L"\\Tessarine"));  // the Start-menu folder
 }
 
 TEST_F(Setup, AProgramThatCannotGoIsRemovedAfterTheNextStart) {

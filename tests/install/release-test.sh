@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The release is the same bytes when built again from the same sources in
 # another folder at another time, and a certificate given to tools/package.sh
-# signs every program in it. Usage: release-test.sh REPO DIST
+# signs every program in it, the uninstaller that the setup program writes
+# included (installed into WINEPREFIX). Usage: release-test.sh REPO DIST
 set -euo pipefail
 repo="$1" dist="$2"
 work="$(mktemp -d /tmp/tessarine-release-test.XXXXXX)"
@@ -22,30 +23,22 @@ for f in Tessarine.scr Tessarine.dll $(cut -c67- "$dist/SHA256SUMS") SHA256SUMS;
 done
 cat "$tree/dist/SHA256SUMS"
 
-echo "== signed with a throw-away certificate"
+echo "== signed twice with a throw-away certificate"
 openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=Tessarine test" \
   -addext extendedKeyUsage=codeSigning -keyout "$work/key.pem" -out "$work/cert.pem" 2>/dev/null
 openssl pkcs12 -export -in "$work/cert.pem" -inkey "$work/key.pem" -passout pass:throw-away -out "$work/test.pfx"
 export TESSARINE_SIGN_PFX="$work/test.pfx" TESSARINE_SIGN_PASSWORD=throw-away
 "$tree/tools/package.sh" >/dev/null
-(cd "$tree/dist" && sha256sum --quiet -c SHA256SUMS) || fail "SHA256SUMS does not list the signed files"
 cp "$tree/dist/SHA256SUMS" "$work/signed.sums"
 "$tree/tools/package.sh" >/dev/null
 cmp "$work/signed.sums" "$tree/dist/SHA256SUMS" || fail "signed twice, the release differs"
-signed=("$tree/dist/"*-setup.exe)
+(cd "$tree/dist" && sha256sum --quiet -c SHA256SUMS) || fail "SHA256SUMS does not list the signed files"
+setup=("$tree/dist/"*-setup.exe)
 python3 -c 'import sys, zipfile; zipfile.ZipFile(sys.argv[1]).extractall(sys.argv[2])' "$tree/dist/"*.zip "$work/zip"
-signed+=("$work/zip/Tessarine.scr" "$work/zip/Tessarine.dll")
-# The uninstaller as the setup program writes it (in the install tests' prefix).
-if [ -n "${WINEPREFIX:-}" ]; then
-  installed="$work/installed"
-  wine "${signed[0]}" /S "/D=$(winepath -w "$installed")" && wineserver -w
-  signed+=("$installed/uninstall.exe" "$installed/Tessarine.scr" "$installed/Tessarine.dll")
-fi
-for f in "${signed[@]}"; do
+wine "${setup[0]}" /S "/D=$(winepath -w "$work/installed")" && wineserver -w
+for f in "${setup[0]}" "$work"/zip/*.{scr,dll} "$work"/installed/*.{scr,dll,exe}; do
   osslsigncode verify -CAfile "$work/cert.pem" -in "$f" >"$work/verify.txt" 2>&1 ||
     { cat "$work/verify.txt"; fail "$f: no valid signature"; }
   echo "signed: ${f#"$work/"}"
 done
-if [ -n "${WINEPREFIX:-}" ]; then
-  wine "$installed/uninstall.exe" /S && wineserver -w
-fi
+wine "$work/installed/uninstall.exe" /S && wineserver -w
