@@ -79,15 +79,18 @@ def sign(path, epoch):
         shutil.copyfile(signed, path)
 
 
-def stage_programs(programs_dir, stage, epoch):
+def stage_files(programs_dir, picture, stage, epoch):
+    """The programs (signed where asked) and the setup program's wizard
+    picture, each with the commit's time: the setup program keeps the time of
+    every file it carries."""
     shutil.rmtree(stage, ignore_errors=True)
     os.makedirs(stage)
-    for name in PROGRAMS:
-        shutil.copyfile(os.path.join(programs_dir, name), os.path.join(stage, name))
-        if signing():
-            sign(os.path.join(stage, name), epoch)
-        # The setup program keeps each file's time.
-        os.utime(os.path.join(stage, name), (epoch, epoch))
+    for source in [os.path.join(programs_dir, name) for name in PROGRAMS] + [picture]:
+        staged = os.path.join(stage, os.path.basename(source))
+        shutil.copyfile(source, staged)
+        if signing() and staged.endswith(PROGRAMS):
+            sign(staged, epoch)
+        os.utime(staged, (epoch, epoch))
 
 
 def make_setup(args, stage, setup, epoch):
@@ -128,7 +131,8 @@ def release(args):
     epoch = source_date_epoch()
     base = f"Tessarine-{args.version}-win64"
     setup, archive = f"{base}-setup.exe", f"{base}.zip"
-    stage_programs(args.programs, args.stage, epoch)
+    picture = os.path.join(os.path.dirname(os.path.abspath(args.script)), "wizard.bmp")
+    stage_files(args.programs, picture, args.stage, epoch)
     make_setup(args, os.path.abspath(args.stage), os.path.join(args.out, setup), epoch)
     make_zip(args.stage, args.text, os.path.join(args.out, archive), epoch)
     write_sums(args.out, [setup, archive])

@@ -6,9 +6,9 @@
 ; or remove its programs.
 ;
 ; makensis -INPUTCHARSET UTF8 -DVERSION=1.2.3 -DPROGRAMS=<folder of Tessarine.scr
-;   and Tessarine.dll> -DOUTFILE=<setup program> [-DSIGN_UNINSTALLER=<command>]
-;   tessarine.nsi
-; (make_release.py runs it; the programs' file times are the commit's, which
+;   and Tessarine.dll, and of wizard.bmp> -DOUTFILE=<setup program>
+;   [-DSIGN_UNINSTALLER=<command>] tessarine.nsi
+; (make_release.py runs it; the staged files' times are the commit's, which
 ; the setup program keeps, so that it is the same wherever it is built.)
 
 !ifndef VERSION
@@ -62,7 +62,7 @@ BrandingText "${PRODUCT} ${VERSION}"
 
 !define MUI_ICON "../shell/pictures/tessarine.ico"
 !define MUI_UNICON "../shell/pictures/tessarine.ico"
-!define MUI_WELCOMEFINISHPAGE_BITMAP "wizard.bmp"
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${PROGRAMS}/wizard.bmp"
 !define MUI_ABORTWARNING
 
 !define MUI_WELCOMEPAGE_TEXT "$(WelcomeText)"
