@@ -15,7 +15,7 @@ echo "== a clean build of the same sources elsewhere"
 tree="$work/another folder"
 mkdir "$tree"
 git -C "$repo" ls-files -z --cached --others --exclude-standard |
-  tar -C "$repo" --null -T - --ignore-failed-read -cf - | tar -C "$tree" -xf -
+  tar -C "$repo" --null -T - --ignore-failed-read -cf - | tar -C "$tree" --touch -xf -  # files of another time
 export TESSARINE_BUILD_DIR="$tree/build"
 "$tree/tools/package.sh" >/dev/null
 for f in Tessarine.scr Tessarine.dll $(cut -c67- "$dist/SHA256SUMS") SHA256SUMS; do
