@@ -147,52 +147,55 @@ TEST(AutomaticSteering, WaitsForFlightTimeSoFramesBeforeTheFirstMeasurementDoNot
   EXPECT_EQ(timing.frames_drawn, 600);
 }
 
-// Frames of `seconds` each on a counter of a million ticks a second.
-void draw_frames(FrameTiming& timing, ManualCounter& counter, int frames, double seconds) {
+// Frame timing on a counter of a million ticks a second, its measurement started.
+struct Clocked {
+  Clocked() {
+    counter.frequency_ = 1000000;
+    restart_measurement(timing.rate, timing.rate_timer, counter);
+  }
+  ManualCounter counter;
+  FrameTiming timing;
+};
+
+// Frames of `seconds` each.
+void draw_frames(Clocked& clocked, int frames, double seconds) {
   SteerPoint point;
   for (int i = 0; i < frames; ++i) {
-    counter.advance(static_cast<std::int64_t>(seconds * 1e6));
-    end_frame(timing, counter, point);
+    clocked.counter.advance(static_cast<std::int64_t>(seconds * 1e6));
+    end_frame(clocked.timing, clocked.counter, point);
   }
 }
 
 TEST(FrameRateMeasurement, AStallStartsItAfreshWhileTheLastRateMovesTheCamera) {
-  ManualCounter counter;
-  counter.frequency_ = 1000000;
-  FrameTiming timing;
-  restart_measurement(timing.rate, timing.rate_timer, counter);
-  draw_frames(timing, counter, 60, 1.0 / 60.0);
-  ASSERT_NEAR(timing.rate.frame_rate, 60.0f, 0.5f);
-  draw_frames(timing, counter, 5, 1.0 / 60.0);
-  draw_frames(timing, counter, 1, 3.0);  // a window drag, a desktop switch
-  EXPECT_NEAR(timing.rate.frame_rate, 60.0f, 0.5f) << "the stall was measured as a rate";
-  EXPECT_EQ(timing.rate.frames_counted, 0);
-  draw_frames(timing, counter, 13, 1.0 / 60.0);
-  EXPECT_NEAR(timing.rate.frame_rate, 60.0f, 0.5f);  // measured again, over frames only
+  Clocked c;
+  draw_frames(c, 60, 1.0 / 60.0);
+  ASSERT_NEAR(c.timing.rate.frame_rate, 60.0f, 0.5f);
+  draw_frames(c, 5, 1.0 / 60.0);
+  draw_frames(c, 1, 3.0);  // a window drag, a desktop switch
+  EXPECT_NEAR(c.timing.rate.frame_rate, 60.0f, 0.5f) << "the stall was measured as a rate";
+  EXPECT_EQ(c.timing.rate.frames_counted, 0);
+  draw_frames(c, 13, 1.0 / 60.0);
+  EXPECT_NEAR(c.timing.rate.frame_rate, 60.0f, 0.5f);  // measured again, over frames only
 }
 
 TEST(LineSmoothing, IsGivenUpAfterASecondOfSlowFramesNotAfterOneSlowWindow) {
-  ManualCounter counter;
-  counter.frequency_ = 1000000;
-  FrameTiming timing;
-  restart_measurement(timing.rate, timing.rate_timer, counter);
-  draw_frames(timing, counter, 3, 0.1);  // one slow measuring window: 10 fps
-  ASSERT_NEAR(timing.rate.frame_rate, 10.0f, 0.1f);
-  EXPECT_FALSE(too_slow_for_smoothing(timing.rate));
-  draw_frames(timing, counter, 12, 1.0 / 60.0);  // fast again: the slow time starts over
-  draw_frames(timing, counter, 8, 0.1);
-  EXPECT_FALSE(too_slow_for_smoothing(timing.rate));
-  draw_frames(timing, counter, 4, 0.1);  // slow for a second and more
-  EXPECT_TRUE(too_slow_for_smoothing(timing.rate));
+  Clocked c;
+  draw_frames(c, 3, 0.1);  // one slow measuring window: 10 fps
+  ASSERT_NEAR(c.timing.rate.frame_rate, 10.0f, 0.1f);
+  EXPECT_FALSE(too_slow_for_smoothing(c.timing.rate));
+  draw_frames(c, 12, 1.0 / 60.0);  // fast again: the slow time starts over
+  draw_frames(c, 8, 0.1);
+  EXPECT_FALSE(too_slow_for_smoothing(c.timing.rate));
+  draw_frames(c, 4, 0.1);  // slow for a second and more
+  EXPECT_TRUE(too_slow_for_smoothing(c.timing.rate));
 }
 
 // The camera flown for `seconds` at `rate` frames a second, steered only by
 // the automatic steering step, as the scene does it.
 Camera fly(float rate, double seconds) {
-  ManualCounter counter;
-  counter.frequency_ = 1000000;
-  FrameTiming timing;
-  restart_measurement(timing.rate, timing.rate_timer, counter);
+  Clocked c;
+  ManualCounter& counter = c.counter;
+  FrameTiming& timing = c.timing;
   Camera camera;
   camera.yaw_rate = 90.0f;
   camera.speed = 10.0f;
