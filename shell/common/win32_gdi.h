@@ -5,7 +5,12 @@
 
 #include <utility>
 
+#include "pixel_rect.h"
+
 namespace tessarine::gdi {
+
+// The Win32 form of a pixel rectangle.
+inline RECT to_rect(const shell::PixelRect& r) { return {r.left, r.top, r.right(), r.bottom()}; }
 
 // Owns a GDI object (bitmap, brush, pen, font, region) and deletes it.
 template <typename Handle>

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "common/code_page.h"
+#include "code_page.h"
 
 namespace tessarine::shell {
 

@@ -9,7 +9,7 @@
                           tilted in a dark space.
 
 Drawn four times larger and reduced, so the lines are smooth.
-Run: /usr/bin/python3 shell/pictures/make_preview.py
+Run: /usr/bin/python3 shell/preview/pictures/make_preview.py
 """
 import math
 import os
