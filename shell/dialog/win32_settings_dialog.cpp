@@ -7,6 +7,9 @@
 // After windows.h, which it needs.
 #include <shellapi.h>
 
+#include <array>
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "dialog_layout.h"

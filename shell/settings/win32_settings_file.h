@@ -13,6 +13,7 @@ namespace tessarine::shell {
 std::wstring settings_file_path();
 
 // Profile access with the text converted to and from the ANSI code page.
+// WriteIni gives back the empty text, whatever happened.
 std::wstring ReadIni(const std::wstring& section, const std::wstring& key, const std::wstring& file);
 std::wstring WriteIni(const std::wstring& section, const std::wstring& key, const std::wstring& value,
                       const std::wstring& file);
