@@ -1,19 +1,9 @@
-// Reading the mode letter and the parent handle from the argument text.
+// Reading the mode and the parent handle from the argument text.
 #include "startup_args.h"
 
 #include "number_text.h"
 
-#include <cmath>
-#include <cstdlib>
-#include <cwctype>
-#include <string>
-
 namespace tessarine::shell {
-
-wchar_t mode_letter(const std::wstring& arguments) {
-  if (arguments.size() < 2) return 0;
-  return static_cast<wchar_t>(std::towupper(arguments[1]));
-}
 
 StartMode start_mode(const std::wstring& arguments) {
   switch (mode_letter(arguments)) {
@@ -32,9 +22,9 @@ uint32_t parent_handle(const std::wstring& arguments) {
   // Rounded to the nearest integer, halves to even. Windows may write a
   // handle as a signed or an unsigned 32-bit number: both are kept as their 32
   // bits; a value beyond 32 bits leaves the handle 0.
-  const double value = round_half_even(number_value(arguments, i, end));
-  if (!std::isfinite(value) || value < -2147483648.0 || value > 4294967295.0) return 0;
-  return value < 0 ? static_cast<uint32_t>(static_cast<int32_t>(value)) : static_cast<uint32_t>(value);
+  const double value = number_value(arguments, i, end);
+  if (const std::optional<int32_t> handle = nearest<int32_t>(value)) return static_cast<uint32_t>(*handle);
+  return nearest<uint32_t>(value).value_or(0);
 }
 
 }  // namespace tessarine::shell

@@ -1,15 +1,13 @@
-// Reading the screen saver's argument text: the mode letter and the preview's
-// parent window handle.
+// Reading the screen saver's argument text: the mode (from mode_letter of
+// shell_module.h) and the preview's parent window handle.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
-namespace tessarine::shell {
+#include "shell_module.h"
 
-// The upper-case second character of the argument text, or 0 when the text is
-// shorter than two characters (/s, -S and /S all give 'S').
-wchar_t mode_letter(const std::wstring& arguments);
+namespace tessarine::shell {
 
 // The decimal number from the fourth character on (blanks skipped, reading
 // stops at the first character that cannot belong to it), rounded, as its 32

@@ -4,11 +4,15 @@
 
 #include <cstdint>
 
-#include "dialog/win32_settings_dialog.h"
+#include "shell_module.h"
 #include "startup_args.h"
 #include "win32_preview_window.h"
+#include "win32_program.h"
 #include "win32_saver_window.h"
+#include "win32_settings_dialog.h"
+#include "win32_settings_file.h"
 #include "win32_shell.h"
+#include "window_titles.h"
 
 namespace tessarine::shell {
 namespace {
@@ -28,7 +32,7 @@ std::wstring argument_text() {
 }
 
 bool another_instance_is_showing() {
-  return FindWindowA(nullptr, "Tessarine_Main") != nullptr || FindWindowA(nullptr, "<Tessarine>") != nullptr;
+  return FindWindowW(nullptr, kSaverTitle) != nullptr || FindWindowW(nullptr, kSettingsTitle) != nullptr;
 }
 
 // Two starts close together both pass the title check before either has made
@@ -57,7 +61,9 @@ void start_up() {
   if (mode == StartMode::Preview) {
     // Window handles carry 32 significant bits and widen with their sign.
     const auto handle = static_cast<int32_t>(parent_handle(module.arguments));
-    build_preview(reinterpret_cast<HWND>(static_cast<intptr_t>(handle)));
+    // The program ends when the preview goes, or at once when none could be built.
+    if (!build_preview_window(reinterpret_cast<HWND>(static_cast<intptr_t>(handle)), [] { PostQuitMessage(0); }))
+      end_program();
     return;
   }
 
@@ -73,7 +79,7 @@ void start_up() {
       end_program();
     case StartMode::Saver:
       module.CursorCount = ShowCursor(FALSE);
-      load_saver_window();
+      load_saver_window(renderer_path(), end_program);
       return;
     default:
       end_program();

@@ -15,7 +15,7 @@ struct Dpi {
 // less counts as 96.
 double twips_per_pixel(int dpi);
 
-// Twips to the nearest whole pixel, halves to even.
+// Twips to the nearest whole pixel, halves to even; 0 beyond an int.
 int to_pixels(double twips, int dpi);
 
 // Pixels to twips, unrounded.

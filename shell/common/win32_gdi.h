@@ -1,4 +1,5 @@
-// Small move-only owners for GDI handles, so every path frees what it made.
+// Small move-only owners for GDI and cursor handles, so every path frees what
+// it made.
 #pragma once
 
 #include <windows.h>
@@ -12,25 +13,25 @@ namespace tessarine::gdi {
 // The Win32 form of a pixel rectangle.
 inline RECT to_rect(const shell::PixelRect& r) { return {r.left, r.top, r.right(), r.bottom()}; }
 
-// Owns a GDI object (bitmap, brush, pen, font, region) and deletes it.
-template <typename Handle>
-class Object {
+// Owns a handle and frees it with `destroy`.
+template <typename Handle, auto destroy>
+class Owner {
  public:
-  Object() = default;
-  explicit Object(Handle handle) : handle_(handle) {}
-  Object(Object&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-  Object& operator=(Object&& other) noexcept {
+  Owner() = default;
+  explicit Owner(Handle handle) : handle_(handle) {}
+  Owner(Owner&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+  Owner& operator=(Owner&& other) noexcept {
     if (this != &other) reset(std::exchange(other.handle_, nullptr));
     return *this;
   }
-  Object(const Object&) = delete;
-  Object& operator=(const Object&) = delete;
-  ~Object() { reset(); }
+  Owner(const Owner&) = delete;
+  Owner& operator=(const Owner&) = delete;
+  ~Owner() { reset(); }
 
   Handle get() const { return handle_; }
   explicit operator bool() const { return handle_ != nullptr; }
   void reset(Handle handle = nullptr) {
-    if (handle_) DeleteObject(handle_);
+    if (handle_) destroy(handle_);
     handle_ = handle;
   }
   Handle release() { return std::exchange(handle_, nullptr); }
@@ -39,11 +40,20 @@ class Object {
   Handle handle_ = nullptr;
 };
 
+// A GDI object (bitmap, brush, pen, font, region), deleted.
+template <typename Handle>
+using Object = Owner<Handle, DeleteObject>;
+
 using Bitmap = Object<HBITMAP>;
 using Brush = Object<HBRUSH>;
 using Pen = Object<HPEN>;
 using Font = Object<HFONT>;
 using Region = Object<HRGN>;
+
+// A cursor or an icon made at run time (never a shared one from LoadCursor or
+// LoadIcon), destroyed.
+using OwnedCursor = Owner<HCURSOR, DestroyCursor>;
+using OwnedIcon = Owner<HICON, DestroyIcon>;
 
 // A memory device context, deleted on destruction.
 class MemoryDc {

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "win32_program.h"
+
 namespace tessarine::shell {
 
 // True when the class is registered, by this call or an earlier one. The
@@ -13,7 +15,7 @@ inline bool register_window_class(const wchar_t* name, WNDPROC procedure, HBRUSH
   window_class.cbSize = sizeof window_class;
   window_class.style = style;
   window_class.lpfnWndProc = procedure;
-  window_class.hInstance = GetModuleHandleW(nullptr);
+  window_class.hInstance = program_instance();
   window_class.hCursor = cursor;
   window_class.hbrBackground = background;
   window_class.lpszClassName = name;

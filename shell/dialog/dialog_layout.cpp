@@ -3,6 +3,8 @@
 
 #include <cmath>
 
+#include "number_text.h"
+
 namespace tessarine::shell::dialog {
 
 std::optional<Twips> placement_of(int id) {
@@ -20,9 +22,8 @@ PixelRect to_pixels(const Twips& twips, Dpi dpi) {
 }
 
 Point centred_position(int screen_width, int screen_height, int window_width, int window_height, Dpi dpi) {
-  const auto free_twips = [](int pixels, int dots) {
-    return static_cast<long long>(std::nearbyint(to_twips(pixels, dots)));  // halves to even
-  };
+  // Halves to even; an int's pixels always make a long long of twips.
+  const auto free_twips = [](int pixels, int dots) { return nearest<long long>(to_twips(pixels, dots)).value_or(0); };
   // Integer division in C++ truncates toward zero, as the layout asks.
   const long long left = free_twips(screen_width - window_width, dpi.x) / 2;
   const long long top = free_twips(screen_height - window_height, dpi.y) / 3;
@@ -31,6 +32,7 @@ Point centred_position(int screen_width, int screen_height, int window_width, in
 
 int font_height(int dots_per_inch) {
   if (dots_per_inch <= 0) dots_per_inch = 96;
+  // Halves away from zero (not to even, as the twips do): the font height's own rule.
   return -static_cast<int>(std::lround(9.75 * dots_per_inch / 72.0));
 }
 

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "pixel_rect.h"
 #include "twips.h"
 
 namespace tessarine::shell::dialog {
@@ -70,12 +71,6 @@ inline constexpr std::array<Placement, 17> kPlacements = {{
 // The placement of a control; nothing for an unknown identifier.
 std::optional<Twips> placement_of(int id);
 
-struct PixelRect {
-  int left = 0;
-  int top = 0;
-  int width = 0;
-  int height = 0;
-};
 // The edges converted, each to its nearest pixel, so that controls that meet
 // in twips meet in pixels at any dpi.
 PixelRect to_pixels(const Twips& twips, Dpi dpi);

@@ -3,11 +3,7 @@
 
 #include "number_text.h"
 
-#include <cmath>
-#include <cstdlib>
-
 namespace tessarine::shell::dialog {
-
 
 Enabling enabling_for(int16_t kind) {
   Enabling result;
@@ -31,9 +27,7 @@ std::vector<std::wstring> repeat_list() {
 std::optional<int16_t> repeat_number(const std::wstring& text) {
   const std::optional<double> number = read_number(text);
   if (!number) return std::nullopt;
-  const double rounded = round_half_even(*number);
-  if (rounded < -32768.0 || rounded > 32767.0) return std::nullopt;
-  return static_cast<int16_t>(rounded);
+  return nearest<int16_t>(*number);
 }
 
 int16_t repeat_value(const std::wstring& text) { return repeat_number(text).value_or(0); }

@@ -38,17 +38,13 @@ TEST(RepeatText, ShowsNothingForZeroAndPlainDigitsOtherwise) {
 }
 
 TEST(RepeatValue, RoundsHalvesToTheEvenNeighbour) {
-  EXPECT_EQ(repeat_value(L"2.5"), 2);
-  EXPECT_EQ(repeat_value(L"3.5"), 4);
-  EXPECT_EQ(repeat_value(L"0.5"), 0);
-  EXPECT_EQ(repeat_value(L"-2.5"), -2);
-  EXPECT_EQ(repeat_value(L"2.51"), 3);
-  EXPECT_EQ(repeat_value(L"45"), 45);
-  EXPECT_EQ(repeat_value(L" 7 "), 7);
-  EXPECT_EQ(repeat_value(L"+12"), 12);
-  EXPECT_EQ(repeat_value(L"1e1"), 10);
-  EXPECT_EQ(repeat_value(L".5e1"), 5);
-  EXPECT_EQ(repeat_value(L"32767.4"), 32767);
+  struct Case {
+    const wchar_t* text;
+    int16_t value;
+  };
+  for (const Case& c : {Case{L"2.5", 2}, {L"3.5", 4}, {L"0.5", 0}, {L"-2.5", -2}, {L"2.51", 3}, {L"45", 45},
+                        {L" 7 ", 7}, {L"+12", 12}, {L"1e1", 10}, {L".5e1", 5}, {L"32767.4", 32767}})
+    EXPECT_EQ(repeat_value(c.text), c.value) << testing::PrintToString(std::wstring(c.text));
 }
 
 TEST(RepeatValue, GivesZeroForTextThatIsNoNumberOrDoesNotFit) {

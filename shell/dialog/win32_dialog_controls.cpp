@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "win32_window_class.h"
+
 namespace tessarine::shell::dialog {
 
 namespace {
@@ -220,16 +222,6 @@ LRESULT CALLBACK panel_procedure(HWND window, UINT message, WPARAM wparam, LPARA
   return DefWindowProcW(window, message, wparam, lparam);
 }
 
-void register_class(HINSTANCE instance, const wchar_t* name, WNDPROC procedure) {
-  WNDCLASSW window_class = {};
-  if (GetClassInfoW(instance, name, &window_class)) return;
-  window_class.lpfnWndProc = procedure;
-  window_class.hInstance = instance;
-  window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  window_class.lpszClassName = name;
-  RegisterClassW(&window_class);
-}
-
 HWND create_child(const wchar_t* class_name, HWND parent, int id, const RECT& area, const wchar_t* text, DWORD style,
                   DWORD ex_style, void* data) {
   return CreateWindowExW(ex_style, class_name, text, WS_CHILD | WS_VISIBLE | style, area.left, area.top,
@@ -305,10 +297,10 @@ void paint_container_background(HWND child, HDC dc) {
 void set_screen_pointer(HCURSOR cursor) { g_screen_pointer = cursor; }
 HCURSOR screen_pointer() { return g_screen_pointer; }
 
-void register_control_classes(HINSTANCE instance) {
-  register_class(instance, kPanelClass, panel_procedure);
-  register_class(instance, kLabelClass, label_procedure);
-  register_class(instance, kImageClass, image_procedure);
+void register_control_classes() {
+  register_window_class(kPanelClass, panel_procedure);
+  register_window_class(kLabelClass, label_procedure);
+  register_window_class(kImageClass, image_procedure);
 }
 
 HWND create_label(HWND parent, int id, const RECT& area, const std::wstring& text, const LabelLook* look,

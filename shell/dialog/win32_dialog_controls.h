@@ -55,7 +55,7 @@ void set_screen_pointer(HCURSOR cursor);
 HCURSOR screen_pointer();
 
 // Registers the panel, label and image window classes once.
-void register_control_classes(HINSTANCE instance);
+void register_control_classes();
 
 // A transparent text label; one that is left-aligned and has no border is
 // widened to its text where that is wider. `look` and `events` must outlive

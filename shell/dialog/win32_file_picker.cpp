@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "../win32_shell.h"
+#include "win32_program.h"
 
 namespace tessarine::shell::dialog {
 

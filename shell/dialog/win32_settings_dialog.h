@@ -3,7 +3,8 @@
 
 namespace tessarine::shell {
 
-// Shows the dialog modally with no owner; returns when it has closed.
+// Shows the dialog modally with no owner over the settings of Tessarine_B();
+// returns when it has closed.
 void show_settings_dialog();
 
 }  // namespace tessarine::shell

@@ -2,14 +2,13 @@
 #include "preview_layout.h"
 
 #include <algorithm>
-#include <cmath>
+
+#include "number_text.h"
 
 namespace tessarine::shell {
 
 std::optional<int16_t> twips_from_pixels(long long pixels, int dpi) {
-  const double twips = std::nearbyint(to_twips(static_cast<double>(pixels), dpi));
-  if (!std::isfinite(twips) || twips < -32768.0 || twips > 32767.0) return std::nullopt;
-  return static_cast<int16_t>(twips);
+  return nearest<int16_t>(to_twips(static_cast<double>(pixels), dpi));
 }
 
 PreviewGeometry preview_geometry(long left, long top, long right, long bottom, Dpi dpi) {

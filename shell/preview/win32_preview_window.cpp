@@ -9,7 +9,8 @@
 #include "win32_dpi.h"
 #include "win32_gdi.h"
 #include "win32_picture.h"
-#include "win32_shell.h"
+#include "win32_program.h"
+#include "win32_window_class.h"
 #include "embedded.h"
 
 TESSARINE_EMBEDDED(kPreviewGridJpeg);
@@ -119,21 +120,11 @@ LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lp
   }
 }
 
-bool register_class() {
-  WNDCLASSEXW window_class = {};
-  window_class.cbSize = sizeof window_class;
-  window_class.lpfnWndProc = window_proc;
-  window_class.hInstance = program_instance();
-  window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  window_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-  window_class.lpszClassName = kClassName;
-  return RegisterClassExW(&window_class) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
 // Loads Tessarine_R hidden: a top-level window with no border and no caption
 // bar, holding its two pictures.
 HWND load_window(void (*on_unload)()) {
-  if (!register_class()) return nullptr;
+  if (!register_window_class(kClassName, window_proc, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))))
+    return nullptr;
   auto preview = std::make_unique<PreviewWindow>();
   preview->background = picture::decode(kPreviewBackgroundJpeg, kPreviewBackgroundJpeg_size);
   preview->image = picture::decode(kPreviewGridJpeg, kPreviewGridJpeg_size);
@@ -147,8 +138,6 @@ HWND load_window(void (*on_unload)()) {
   SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   return window;
 }
-
-void end_with_message_loop() { PostQuitMessage(0); }
 
 }  // namespace
 
@@ -174,10 +163,6 @@ HWND build_preview_window(HWND parent, void (*on_unload)()) {
     preview->image_area = RECT{0, 0, geometry.image_width, geometry.image_height};
   ShowWindow(window, SW_SHOW);
   return window;
-}
-
-void build_preview(HWND parent) {
-  if (!build_preview_window(parent, end_with_message_loop)) end_program();
 }
 
 }  // namespace tessarine::shell

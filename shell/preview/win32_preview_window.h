@@ -12,8 +12,4 @@ namespace tessarine::shell {
 // close, or the parent's end).
 HWND build_preview_window(HWND parent, void (*on_unload)());
 
-// The preview branch of the start-up: builds the window; the program ends
-// when it goes, or at once when nothing could be built.
-void build_preview(HWND parent);
-
 }  // namespace tessarine::shell

@@ -3,8 +3,6 @@
 
 #include <utility>
 
-#include "startup_args.h"
-
 namespace tessarine::shell {
 
 FileKind file_kind(const std::wstring& path) {

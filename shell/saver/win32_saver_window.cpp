@@ -8,35 +8,29 @@
 #include <string>
 
 #include "saver_run.h"
+#include "shell_module.h"
 #include "win32_bgm.h"
-#include "win32_shell.h"
+#include "win32_gdi.h"
+#include "win32_program.h"
+#include "win32_window_class.h"
+#include "window_titles.h"
 
 namespace tessarine::shell {
 namespace {
+
+constexpr wchar_t kClassName[] = L"Tessarine_S";
 
 HWND g_window = nullptr;
 
 UINT_PTR timer_id(SaverTimer timer) { return static_cast<UINT_PTR>(timer) + 1; }
 
-// Owns a kernel handle.
-class OwnedHandle {
- public:
-  OwnedHandle() = default;
-  OwnedHandle(const OwnedHandle&) = delete;
-  OwnedHandle& operator=(const OwnedHandle&) = delete;
-  ~OwnedHandle() { reset(); }
-  void reset(HANDLE handle = nullptr) {
-    if (handle_) CloseHandle(handle_);
-    handle_ = handle;
-  }
-  HANDLE get() const { return handle_; }
-
- private:
-  HANDLE handle_ = nullptr;
-};
+// A kernel handle, closed.
+using OwnedHandle = gdi::Owner<HANDLE, CloseHandle>;
 
 class Win32SaverHost : public SaverHost {
  public:
+  explicit Win32SaverHost(void (*end_program)()) : end_program_(end_program) {}
+
   void start_program(const std::wstring& path) override {
     // The command line is the path alone, unquoted; naming the program as
     // well keeps a path with blanks from being read as a shorter one.
@@ -64,7 +58,7 @@ class Win32SaverHost : public SaverHost {
   }
 
   bool renderer_window_exists() override {
-    for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, nullptr, L"Tessarine_VC"));) {
+    for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, nullptr, kRendererTitle));) {
       DWORD owner = 0;
       GetWindowThreadProcessId(window, &owner);
       if (owner == renderer_id_) return true;
@@ -86,18 +80,16 @@ class Win32SaverHost : public SaverHost {
 
   Millis now() override { return Millis(GetTickCount64()); }
 
-  void end_program() override { shell::end_program(); }
+  void end_program() override { end_program_(); }
 
  private:
+  void (*end_program_)();
   OwnedHandle renderer_;
   DWORD renderer_id_ = 0;
 };
 
-SaverRun& run() {
-  static Win32SaverHost host;
-  static SaverRun instance(host, music::Tessarine_BGM(), Tessarine_B(), renderer_path());
-  return instance;
-}
+// The run of this process, made by load_saver_window before its window.
+SaverRun* g_run = nullptr;
 
 // Ticks are handled one at a time, even if a device command pumps messages.
 bool g_busy = false;
@@ -105,9 +97,9 @@ bool g_busy = false;
 void on_timer(UINT_PTR id) {
   if (g_busy) return;
   g_busy = true;
-  if (id == timer_id(SaverTimer::Timer3)) run().Timer3Tick();
-  if (id == timer_id(SaverTimer::Timer2)) run().Timer2Tick();
-  if (id == timer_id(SaverTimer::Timer1)) run().Timer1Tick();
+  if (id == timer_id(SaverTimer::Timer3)) g_run->Timer3Tick();
+  if (id == timer_id(SaverTimer::Timer2)) g_run->Timer2Tick();
+  if (id == timer_id(SaverTimer::Timer1)) g_run->Timer1Tick();
   g_busy = false;
 }
 
@@ -118,7 +110,7 @@ void on_mci_notify(HWND window, WPARAM flags, LPARAM device) {
     return;
   }
   g_busy = true;
-  run().Mp3Notify(flags == MCI_NOTIFY_SUCCESSFUL);
+  g_run->Mp3Notify(flags == MCI_NOTIFY_SUCCESSFUL);
   g_busy = false;
 }
 
@@ -132,7 +124,7 @@ LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam, LPAR
       return 0;
     case WM_CLOSE:
     case WM_QUERYENDSESSION:
-      run().QueryUnload();
+      g_run->QueryUnload();
       return 0;
   }
   return DefWindowProcW(window, message, wparam, lparam);
@@ -140,16 +132,16 @@ LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam, LPAR
 
 }  // namespace
 
-void load_saver_window() {
-  WNDCLASSW window_class = {};
-  window_class.lpfnWndProc = window_procedure;
-  window_class.hInstance = program_instance();
-  window_class.lpszClassName = L"Tessarine_S";
-  RegisterClassW(&window_class);
-  g_window = CreateWindowExW(0, L"Tessarine_S", L"Tessarine_Main", WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr,
+void load_saver_window(const std::wstring& renderer_path, void (*end_program)()) {
+  static Win32SaverHost host(end_program);
+  static SaverRun run(host, music::Tessarine_BGM(), Tessarine_B(), renderer_path);
+  g_run = &run;
+  // No cursor of its own: the window is never shown.
+  register_window_class(kClassName, window_procedure, nullptr, nullptr);
+  g_window = CreateWindowExW(0, kClassName, kSaverTitle, WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr,
                              program_instance(), nullptr);
   music::notify_music_to(g_window);
-  run().Load();
+  run.Load();
 }
 
 }  // namespace tessarine::shell

@@ -36,7 +36,8 @@ std::wstring integer_text(long long value);
 
 // Any text that reads as a number (blanks around it, sign, fraction) gives its
 // integer part rounded down; nothing when it is not a number or does not fit
-// 16 bits.
+// 16 bits. Rounded down, not to the nearest as the dialog's typed repeat is:
+// the settings file's numbers have always been read so.
 std::optional<int16_t> read_int16(const std::wstring& text);
 
 // The part of a section or key name that a 128-character buffer keeps: the

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <map>
+#include <tuple>
 
 namespace tessarine::shell {
 namespace {
@@ -19,24 +20,22 @@ TEST(IntegerText, CarriesASignPositionAndNoLeadingZeros) {
   EXPECT_EQ(integer_text(INT64_MIN), L"-9223372036854775808");
 }
 
+// A text and the number it must read as.
+struct Reading {
+  const wchar_t* text;
+  int16_t value;
+};
+
 TEST(ReadInt16, AcceptsAnyTextThatReadsAsANumber) {
-  EXPECT_EQ(read_int16(L"2"), 2);
-  EXPECT_EQ(read_int16(L" 2"), 2);  // as written, with its sign position
-  EXPECT_EQ(read_int16(L"\t 3 \t"), 3);
-  EXPECT_EQ(read_int16(L"+4"), 4);
-  EXPECT_EQ(read_int16(L"-5"), -5);
-  EXPECT_EQ(read_int16(L"007"), 7);
-  EXPECT_EQ(read_int16(L"1e2"), 100);
-  EXPECT_EQ(read_int16(L".5"), 0);
-  EXPECT_EQ(read_int16(L"6."), 6);
+  // " 2" as written, with its sign position.
+  for (const Reading& r : {Reading{L"2", 2}, {L" 2", 2}, {L"\t 3 \t", 3}, {L"+4", 4}, {L"-5", -5}, {L"007", 7},
+                           {L"1e2", 100}, {L".5", 0}, {L"6.", 6}})
+    EXPECT_EQ(read_int16(r.text), r.value) << testing::PrintToString(std::wstring(r.text));
 }
 
 TEST(ReadInt16, RoundsFractionsDown) {
-  EXPECT_EQ(read_int16(L"1.7"), 1);
-  EXPECT_EQ(read_int16(L"1.2"), 1);
-  EXPECT_EQ(read_int16(L"-1.5"), -2);
-  EXPECT_EQ(read_int16(L"-0.1"), -1);
-  EXPECT_EQ(read_int16(L"32767.9"), 32767);
+  for (const Reading& r : {Reading{L"1.7", 1}, {L"1.2", 1}, {L"-1.5", -2}, {L"-0.1", -1}, {L"32767.9", 32767}})
+    EXPECT_EQ(read_int16(r.text), r.value) << testing::PrintToString(std::wstring(r.text));
 }
 
 TEST(ReadInt16, RefusesTextThatIsNoNumberOrDoesNotFit16Bits) {
@@ -127,68 +126,49 @@ class LoadSettingsTest : public testing::Test {
   std::map<std::wstring, bool> existing_ = {{L"C:\\Music\\a.mp3", true}};
 };
 
+// Kind, repeat, file and folder, compared at once: a failure shows all four.
+using Fields = std::tuple<int16_t, int16_t, std::wstring, std::wstring>;
+Fields fields(const SettingsRecord& r) { return {r.BgmKind, r.BgmRepeat, r.BgmFile, r.BgmFolder}; }
+
 TEST_F(LoadSettingsTest, AMissingFileGivesNothingAndTheProgramFolder) {
-  SettingsRecord r = load({});
-  EXPECT_EQ(r.BgmKind, 0);
-  EXPECT_EQ(r.BgmRepeat, 0);
-  EXPECT_EQ(r.BgmFile, L"");
-  EXPECT_EQ(r.BgmFolder, L"C:\\Saver");
+  EXPECT_EQ(fields(load({})), Fields(0, 0, L"", L"C:\\Saver"));
 }
 
 TEST_F(LoadSettingsTest, AValidFileFillsTheRecordAndThePickerFolder) {
-  SettingsRecord r = load({{kKeyKind, L" 2"}, {kKeyRepeat, L" 3"}, {kKeyFile, L"C:\\Music\\a.mp3"}});
-  EXPECT_EQ(r.BgmKind, 2);
-  EXPECT_EQ(r.BgmRepeat, 3);
-  EXPECT_EQ(r.BgmFile, L"C:\\Music\\a.mp3");
-  EXPECT_EQ(r.BgmFolder, L"C:\\Music");
+  EXPECT_EQ(fields(load({{kKeyKind, L" 2"}, {kKeyRepeat, L" 3"}, {kKeyFile, L"C:\\Music\\a.mp3"}})),
+            Fields(2, 3, L"C:\\Music\\a.mp3", L"C:\\Music"));
 }
 
 TEST_F(LoadSettingsTest, NumbersThatDoNotReadKeepTheOldValue) {
   SettingsRecord before;
   before.BgmKind = 1;
   before.BgmRepeat = 4;
-  SettingsRecord r = load({{kKeyKind, L"abc"}, {kKeyRepeat, L"70000"}}, before);
-  EXPECT_EQ(r.BgmKind, 1);
-  EXPECT_EQ(r.BgmRepeat, 4);
+  EXPECT_EQ(fields(load({{kKeyKind, L"abc"}, {kKeyRepeat, L"70000"}}, before)), Fields(1, 4, L"", L"C:\\Saver"));
   EXPECT_EQ(load({{kKeyKind, L"abc"}}).BgmKind, 0);  // 0 at program start
   // Empty values give 0 whatever came before.
-  r = load({{kKeyKind, L""}, {kKeyRepeat, L""}}, before);
-  EXPECT_EQ(r.BgmKind, 0);
-  EXPECT_EQ(r.BgmRepeat, 0);
+  EXPECT_EQ(fields(load({{kKeyKind, L""}, {kKeyRepeat, L""}}, before)), Fields(0, 0, L"", L"C:\\Saver"));
 }
 
 TEST_F(LoadSettingsTest, FractionsAndValuesOutsideTheChoicesAreKeptAsRead) {
-  SettingsRecord r = load({{kKeyKind, L"1.7"}, {kKeyRepeat, L"99"}});
-  EXPECT_EQ(r.BgmKind, 1);
-  EXPECT_EQ(r.BgmRepeat, 99);
+  EXPECT_EQ(fields(load({{kKeyKind, L"1.7"}, {kKeyRepeat, L"99"}})), Fields(1, 99, L"", L"C:\\Saver"));
   EXPECT_EQ(load({{kKeyKind, L"5"}}).BgmKind, 5);
   EXPECT_EQ(load({{kKeyKind, L"-3"}}).BgmKind, -3);
 }
 
 TEST_F(LoadSettingsTest, AFileKindWithoutAPathFallsBackToNone) {
-  SettingsRecord r = load({{kKeyKind, L"2"}, {kKeyFile, L""}});
-  EXPECT_EQ(r.BgmKind, 0);
-  EXPECT_EQ(r.BgmFile, L"");
-  EXPECT_EQ(r.BgmFolder, L"C:\\Saver");
+  EXPECT_EQ(fields(load({{kKeyKind, L"2"}, {kKeyFile, L""}})), Fields(0, 0, L"", L"C:\\Saver"));
 }
 
 TEST_F(LoadSettingsTest, APathThatNoLongerOpensIsDroppedAndAFileKindFallsBack) {
-  SettingsRecord r = load({{kKeyKind, L"2"}, {kKeyFile, L"C:\\Music\\deleted.mp3"}});
-  EXPECT_EQ(r.BgmKind, 0);
-  EXPECT_EQ(r.BgmFile, L"");
-  EXPECT_EQ(r.BgmFolder, L"C:\\Saver");
+  EXPECT_EQ(fields(load({{kKeyKind, L"2"}, {kKeyFile, L"C:\\Music\\deleted.mp3"}})), Fields(0, 0, L"", L"C:\\Saver"));
 }
 
 TEST_F(LoadSettingsTest, OtherKindsKeepTheirKindWhenThePathIsDropped) {
-  SettingsRecord r = load({{kKeyKind, L"1"}, {kKeyRepeat, L"3"}, {kKeyFile, L"C:\\Music\\deleted.mp3"}});
-  EXPECT_EQ(r.BgmKind, 1);
-  EXPECT_EQ(r.BgmRepeat, 3);
-  EXPECT_EQ(r.BgmFile, L"");
+  EXPECT_EQ(fields(load({{kKeyKind, L"1"}, {kKeyRepeat, L"3"}, {kKeyFile, L"C:\\Music\\deleted.mp3"}})),
+            Fields(1, 3, L"", L"C:\\Saver"));
   // A CD kind keeps a valid path too, for the dialog to show.
-  r = load({{kKeyKind, L"1"}, {kKeyFile, L"C:\\Music\\a.mp3"}});
-  EXPECT_EQ(r.BgmKind, 1);
-  EXPECT_EQ(r.BgmFile, L"C:\\Music\\a.mp3");
-  EXPECT_EQ(r.BgmFolder, L"C:\\Music");
+  EXPECT_EQ(fields(load({{kKeyKind, L"1"}, {kKeyFile, L"C:\\Music\\a.mp3"}})),
+            Fields(1, 0, L"C:\\Music\\a.mp3", L"C:\\Music"));
 }
 
 }  // namespace

@@ -13,8 +13,8 @@
 #include "../shell/shell_test_windows.h"
 #include "dialog_layout.h"  // the controls' child window identifiers
 #include "win32_preview_window.h"
+#include "shell_module.h"
 #include "win32_settings_dialog.h"
-#include "win32_shell.h"
 #include "win32_test_support.h"
 
 namespace tessarine::test {

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "settings.h"
-#include "win32_shell.h"
+#include "shell_module.h"
+#include "win32_program.h"
+#include "win32_settings_file.h"
 #include "win32_test_support.h"
 
 namespace tessarine::test {
