@@ -7,6 +7,8 @@
 #include <cwctype>
 #include <limits>
 
+#include "number_text.h"
+
 namespace tessarine::button {
 namespace {
 
@@ -24,6 +26,7 @@ bool same_word(const std::wstring& text, const wchar_t* word) {
 }
 
 // A text that reads as a number: decimal (sign, fraction, exponent) or &H hex.
+// Apart on purpose from the settings file's numbers (shell::read_number): &H, no full-width blank.
 std::optional<double> number_in_text(const std::wstring& raw) {
   const std::wstring text = trimmed(raw);
   if (text.empty()) return std::nullopt;
@@ -64,11 +67,7 @@ std::optional<Integer> integer_of(const StoredValue& value) {
   }
   const std::optional<double> number = number_of(value);
   if (!number) return std::nullopt;
-  const double rounded = std::nearbyint(*number);  // halves to even
-  if (rounded < static_cast<double>(std::numeric_limits<Integer>::min()) ||
-      rounded > static_cast<double>(std::numeric_limits<Integer>::max()))
-    return std::nullopt;
-  return static_cast<Integer>(rounded);
+  return shell::nearest<Integer>(*number);
 }
 
 template <typename Value, typename Convert>

@@ -10,6 +10,7 @@
 #include "win32_dpi.h"
 #include "win32_gdi.h"
 #include "win32_picture.h"
+#include "win32_window_class.h"
 #include "embedded.h"
 
 TESSARINE_EMBEDDED(kLookNormal);
@@ -87,19 +88,6 @@ TRIVERTEX vertex(LONG x, LONG y, const GradientColour& colour) {
   return v;
 }
 
-bool register_class() {
-  static const bool registered = [] {
-    WNDCLASSEXW window_class = {};
-    window_class.cbSize = sizeof window_class;
-    window_class.lpfnWndProc = DefWindowProcW;  // replaced per window at creation
-    window_class.hInstance = GetModuleHandleW(nullptr);
-    window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    window_class.lpszClassName = kWindowClass;
-    return RegisterClassExW(&window_class) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-  }();
-  return registered;
-}
-
 }  // namespace
 
 // The retained picture and the caption label LblMsg drawn above it.
@@ -127,7 +115,9 @@ Command::~Command() {
 
 std::unique_ptr<Command> Command::Create(HWND host, const RECT& area, const PropertyStore* stored, int index,
                                          const FontSpec* ambient) {
-  if (!register_class()) return nullptr;
+  // The class's procedure is the default one: each window is handed to
+  // Procedure once its object is attached.
+  if (!shell::register_window_class(kWindowClass, DefWindowProcW)) return nullptr;
   std::unique_ptr<Command> command(new Command(index, ambient ? *ambient : ambient_font_of(host)));
   command->host_ = host;
   HWND window = CreateWindowExW(0, kWindowClass, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS,
@@ -293,7 +283,7 @@ void Command::DrawLook(Look look) {
       if (!piece) continue;
       const PixelRect& from = piece->source;
       const PixelRect& to = piece->destination;
-      StretchBlt(surface, to.x, to.y, to.width, to.height, picture_dc.get(), from.x, from.y, from.width,
+      StretchBlt(surface, to.left, to.top, to.width, to.height, picture_dc.get(), from.left, from.top, from.width,
                  from.height, SRCCOPY);
     }
   }
