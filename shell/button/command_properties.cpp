@@ -131,20 +131,22 @@ std::optional<FontSpec> to_font(const StoredValue& value) {
   return std::nullopt;
 }
 
-void write_properties(const CommandProperties& properties, const FontSpec& ambient, PropertyStore& store) {
-  store.write(kKeyEnabled, properties.Enabled, true);
+void write_properties(const CommandState& state, const CommandProperties& properties, const FontSpec& ambient,
+                      PropertyStore& store) {
+  store.write(kKeyEnabled, state.Enabled, true);
   store.write(kKeyCaption, properties.Caption, std::wstring(L"Command"));
-  store.write(kKeyFirstRun, std::int64_t{properties.FirstRun}, std::int64_t{1});
+  store.write(kKeyFirstRun, std::int64_t{state.FirstRun}, std::int64_t{1});
   store.write(kKeyFont, properties.Font, ambient);
   store.write(kKeyFontColour, std::int64_t{properties.FontColour}, std::int64_t{0});
   store.write(kKeyVisible, std::int64_t{properties.BackStyle}, std::int64_t{1});
 }
 
-void read_properties(const PropertyStore& store, const FontSpec& ambient, CommandProperties& properties) {
-  apply(store, kKeyEnabled, true, to_boolean, properties.Enabled);
+void read_properties(const PropertyStore& store, const FontSpec& ambient, CommandState& state,
+                     CommandProperties& properties) {
+  apply(store, kKeyEnabled, true, to_boolean, state.Enabled);
   apply(store, kKeyCaption, std::wstring(L"Command1"), to_text, properties.Caption);
   apply(store, kKeyFont, ambient, to_font, properties.Font);
-  apply(store, kKeyFirstRun, std::wstring(L"1"), to_uint8, properties.FirstRun);
+  apply(store, kKeyFirstRun, std::wstring(L"1"), to_uint8, state.FirstRun);
   apply(store, kKeyFontColour, std::wstring(L"0"), to_int32, properties.FontColour);
   apply(store, kKeyVisible, std::wstring(L"1"), to_int16, properties.BackStyle);
 }
