@@ -1,38 +1,32 @@
 // Geometry and colours of a `Command` paint.
 #include "command_paint.h"
 
-#include <cmath>
 #include <cwctype>
+
+#include "number_text.h"
 
 namespace tessarine::button {
 namespace {
 
 struct TwipsRect {
-  double x, y, width, height;
+  double left, top, width, height;
 };
 
 using shell::to_pixels;
 
 PixelRect picture_pixels(const TwipsRect& r) {
-  return {to_pixels(r.x, kPictureDpi), to_pixels(r.y, kPictureDpi), to_pixels(r.width, kPictureDpi),
+  return {to_pixels(r.left, kPictureDpi), to_pixels(r.top, kPictureDpi), to_pixels(r.width, kPictureDpi),
           to_pixels(r.height, kPictureDpi)};
 }
 
 }  // namespace
 
-std::optional<std::int16_t> to_int16_even(double value) {
-  if (!std::isfinite(value)) return std::nullopt;
-  const double rounded = std::nearbyint(value);
-  if (rounded < -32768.0 || rounded > 32767.0) return std::nullopt;
-  return static_cast<std::int16_t>(rounded);
-}
-
 std::array<std::optional<FramePiece>, 8> frame_pieces(double width, double height, shell::Dpi dpi) {
   const double d = kFrameDepth;
   const double source_edge_x = kPictureWidth - 2 * d;   // 840
   const double source_edge_y = kPictureHeight - 2 * d;  // 255
-  const std::optional<std::int16_t> edge_x = to_int16_even(width - 2 * d);
-  const std::optional<std::int16_t> edge_y = to_int16_even(height - 2 * d);
+  const std::optional<std::int16_t> edge_x = shell::nearest<std::int16_t>(width - 2 * d);
+  const std::optional<std::int16_t> edge_y = shell::nearest<std::int16_t>(height - 2 * d);
   const bool has_x = edge_x && *edge_x > 0;
   const bool has_y = edge_y && *edge_y > 0;
   const double ex = has_x ? *edge_x : 0;
@@ -58,7 +52,7 @@ std::array<std::optional<FramePiece>, 8> frame_pieces(double width, double heigh
     if (!rows[i].drawn) continue;
     const TwipsRect& to = rows[i].destination;
     pieces[i] = FramePiece{picture_pixels(rows[i].source),
-                           {to_pixels(to.x, dpi.x), to_pixels(to.y, dpi.y), to_pixels(to.width, dpi.x),
+                           {to_pixels(to.left, dpi.x), to_pixels(to.top, dpi.y), to_pixels(to.width, dpi.x),
                             to_pixels(to.height, dpi.y)}};
   }
   return pieces;

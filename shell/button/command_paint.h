@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "pixel_rect.h"
 #include "twips.h"
 
 namespace tessarine::button {
@@ -21,13 +22,7 @@ inline constexpr double kCaptionLift = 20;
 inline constexpr int kPictureWidthPixels = 64;
 inline constexpr int kPictureHeightPixels = 25;
 
-struct PixelRect {
-  int x = 0;
-  int y = 0;
-  int width = 0;
-  int height = 0;
-  friend bool operator==(const PixelRect&, const PixelRect&) = default;
-};
+using shell::PixelRect;
 
 // One piece: where it is cut from the look image and where it goes on the
 // surface, both in pixels.
@@ -36,15 +31,12 @@ struct FramePiece {
   PixelRect destination;
 };
 
-// Twips to the nearest 16-bit integer, halves to the even neighbour; nothing
-// outside the range.
-std::optional<std::int16_t> to_int16_even(double value);
-
 // The eight pieces in paint order (corners top-left, top edge, top-right,
 // right edge, bottom-right, bottom edge, bottom-left, left edge) for a control
-// of `width` x `height` twips on a screen of the given dpi. A
-// piece is left out when an edge length does not fit 16 bits or is not
-// positive (a button narrower or lower than the two corners).
+// of `width` x `height` twips on a screen of the given dpi. A piece is left
+// out when its edge length, rounded to whole twips (halves to even), does not
+// fit 16 bits or is not positive (a button narrower or lower than the two
+// corners).
 std::array<std::optional<FramePiece>, 8> frame_pieces(double width, double height, shell::Dpi dpi);
 
 // Top of the caption label in twips: centred, lifted by kCaptionLift.

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "number_text.h"
+
 namespace tessarine::button {
 namespace {
 
@@ -56,7 +58,7 @@ TEST(CommandFrame, OnADenserScreenTheTwipsCornersGrowInPixels) {
   // 192: 7.5 twips to the pixel; an odd width still closes the frame.
   const auto at_192 = destinations(155, 50, 192);
   EXPECT_EQ(at_192[0], (PixelRect{0, 0, 8, 8}));
-  EXPECT_EQ(at_192[1].x + at_192[1].width, at_192[2].x);
+  EXPECT_EQ(at_192[1].right(), at_192[2].left);
   EXPECT_EQ(at_192[2], (PixelRect{147, 0, 8, 8}));
 }
 
@@ -74,12 +76,12 @@ TEST(CommandFrame, ButtonsTooSmallOrTooLargeForAnEdgeDrawOnlyTheCorners) {
 }
 
 TEST(CommandFrame, EdgeLengthsRoundHalvesToEven) {
-  EXPECT_EQ(to_int16_even(840.5), 840);
-  EXPECT_EQ(to_int16_even(841.5), 842);
-  EXPECT_EQ(to_int16_even(-0.5), 0);
-  EXPECT_EQ(to_int16_even(32767.4), 32767);
-  EXPECT_EQ(to_int16_even(32767.5), std::nullopt);
-  EXPECT_EQ(to_int16_even(-32768.6), std::nullopt);
+  EXPECT_EQ(shell::nearest<std::int16_t>(840.5), 840);
+  EXPECT_EQ(shell::nearest<std::int16_t>(841.5), 842);
+  EXPECT_EQ(shell::nearest<std::int16_t>(-0.5), 0);
+  EXPECT_EQ(shell::nearest<std::int16_t>(32767.4), 32767);
+  EXPECT_EQ(shell::nearest<std::int16_t>(32767.5), std::nullopt);
+  EXPECT_EQ(shell::nearest<std::int16_t>(-32768.6), std::nullopt);
 }
 
 TEST(CommandCaption, SitsTenTwipsAboveTheMiddle) {

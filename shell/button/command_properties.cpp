@@ -7,6 +7,8 @@
 #include <cwctype>
 #include <limits>
 
+#include "number_text.h"
+
 namespace tessarine::button {
 namespace {
 
@@ -24,6 +26,7 @@ bool same_word(const std::wstring& text, const wchar_t* word) {
 }
 
 // A text that reads as a number: decimal (sign, fraction, exponent) or &H hex.
+// Apart on purpose from the settings file's numbers (shell::read_number): &H, no full-width blank.
 std::optional<double> number_in_text(const std::wstring& raw) {
   const std::wstring text = trimmed(raw);
   if (text.empty()) return std::nullopt;
@@ -64,11 +67,7 @@ std::optional<Integer> integer_of(const StoredValue& value) {
   }
   const std::optional<double> number = number_of(value);
   if (!number) return std::nullopt;
-  const double rounded = std::nearbyint(*number);  // halves to even
-  if (rounded < static_cast<double>(std::numeric_limits<Integer>::min()) ||
-      rounded > static_cast<double>(std::numeric_limits<Integer>::max()))
-    return std::nullopt;
-  return static_cast<Integer>(rounded);
+  return shell::nearest<Integer>(*number);
 }
 
 template <typename Value, typename Convert>
@@ -132,20 +131,22 @@ std::optional<FontSpec> to_font(const StoredValue& value) {
   return std::nullopt;
 }
 
-void write_properties(const CommandProperties& properties, const FontSpec& ambient, PropertyStore& store) {
-  store.write(kKeyEnabled, properties.Enabled, true);
+void write_properties(const CommandState& state, const CommandProperties& properties, const FontSpec& ambient,
+                      PropertyStore& store) {
+  store.write(kKeyEnabled, state.Enabled, true);
   store.write(kKeyCaption, properties.Caption, std::wstring(L"Command"));
-  store.write(kKeyFirstRun, std::int64_t{properties.FirstRun}, std::int64_t{1});
+  store.write(kKeyFirstRun, std::int64_t{state.FirstRun}, std::int64_t{1});
   store.write(kKeyFont, properties.Font, ambient);
   store.write(kKeyFontColour, std::int64_t{properties.FontColour}, std::int64_t{0});
   store.write(kKeyVisible, std::int64_t{properties.BackStyle}, std::int64_t{1});
 }
 
-void read_properties(const PropertyStore& store, const FontSpec& ambient, CommandProperties& properties) {
-  apply(store, kKeyEnabled, true, to_boolean, properties.Enabled);
+void read_properties(const PropertyStore& store, const FontSpec& ambient, CommandState& state,
+                     CommandProperties& properties) {
+  apply(store, kKeyEnabled, true, to_boolean, state.Enabled);
   apply(store, kKeyCaption, std::wstring(L"Command1"), to_text, properties.Caption);
   apply(store, kKeyFont, ambient, to_font, properties.Font);
-  apply(store, kKeyFirstRun, std::wstring(L"1"), to_uint8, properties.FirstRun);
+  apply(store, kKeyFirstRun, std::wstring(L"1"), to_uint8, state.FirstRun);
   apply(store, kKeyFontColour, std::wstring(L"0"), to_int32, properties.FontColour);
   apply(store, kKeyVisible, std::wstring(L"1"), to_int16, properties.BackStyle);
 }

@@ -10,6 +10,8 @@
 #include <variant>
 #include <vector>
 
+#include "command_state.h"
+
 namespace tessarine::button {
 
 // Stored keys, in the order the control writes them.
@@ -70,11 +72,10 @@ std::optional<std::int32_t> to_int32(const StoredValue& value);
 std::optional<std::wstring> to_text(const StoredValue& value);
 std::optional<FontSpec> to_font(const StoredValue& value);
 
-// The control's own values as the store keeps them.
+// The control's own stored values besides Enabled and FirstRun, which the
+// state keeps (CommandState).
 struct CommandProperties {
-  bool Enabled = true;
   std::wstring Caption = L"Command";  // the caption label's text
-  std::uint8_t FirstRun = 1;
   FontSpec Font;                      // the caption label's font
   std::int32_t FontColour = 0;        // the caption label's colour, 0x00BBGGRR
   std::int16_t BackStyle = 1;         // 1 opaque, 0 transparent (the Visible property)
@@ -82,11 +83,13 @@ struct CommandProperties {
 
 // Writes the six keys in the control's order, omitting values equal to their
 // write defaults ("Command" for the caption, the ambient font for the font).
-void write_properties(const CommandProperties& properties, const FontSpec& ambient, PropertyStore& store);
+void write_properties(const CommandState& state, const CommandProperties& properties, const FontSpec& ambient,
+                      PropertyStore& store);
 
 // Reads the six keys in the control's order with their read defaults
 // ("Command1" for the caption); a value that cannot be converted leaves its
 // property as it was.
-void read_properties(const PropertyStore& store, const FontSpec& ambient, CommandProperties& properties);
+void read_properties(const PropertyStore& store, const FontSpec& ambient, CommandState& state,
+                     CommandProperties& properties);
 
 }  // namespace tessarine::button

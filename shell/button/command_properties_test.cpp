@@ -17,47 +17,61 @@ std::vector<std::string> keys_of(const PropertyStore& store) {
   return keys;
 }
 
-CommandProperties all_changed() {
-  CommandProperties p;
-  p.Enabled = false;
-  p.Caption = L"\uFF7A\uFF8F\uFF9D\uFF84\uFF9E";  // half-width katakana
-  p.FirstRun = 0;
-  p.Font = FontSpec{L"IPAGothic", 12.0, 700, true, false, false, 128};
-  p.FontColour = 0x0000FF;
-  p.BackStyle = 0;
-  return p;
+// The six stored values: two in the state, four in the properties.
+struct Stored {
+  CommandState state;
+  CommandProperties properties;
+};
+
+Stored all_changed() {
+  Stored s;
+  s.state.Enabled = false;
+  s.properties.Caption = L"\uFF7A\uFF8F\uFF9D\uFF84\uFF9E";  // half-width katakana
+  s.state.FirstRun = 0;
+  s.properties.Font = FontSpec{L"IPAGothic", 12.0, 700, true, false, false, 128};
+  s.properties.FontColour = 0x0000FF;
+  s.properties.BackStyle = 0;
+  return s;
+}
+
+Stored read_back(const PropertyStore& store, Stored read) {
+  read_properties(store, kAmbient, read.state, read.properties);
+  return read;
+}
+
+// Every stored value alike, naming the first that differs.
+testing::AssertionResult same_values(const Stored& read, const Stored& expected) {
+  if (read.state.Enabled != expected.state.Enabled) return testing::AssertionFailure() << "Enabled";
+  if (read.properties.Caption != expected.properties.Caption) return testing::AssertionFailure() << "Caption";
+  if (read.state.FirstRun != expected.state.FirstRun) return testing::AssertionFailure() << "FirstRun";
+  if (!(read.properties.Font == expected.properties.Font)) return testing::AssertionFailure() << "Font";
+  if (read.properties.FontColour != expected.properties.FontColour) return testing::AssertionFailure() << "FontColour";
+  if (read.properties.BackStyle != expected.properties.BackStyle) return testing::AssertionFailure() << "Visible";
+  return testing::AssertionSuccess();
 }
 
 TEST(CommandStore, WritesTheSixKeysInOrderAndReadsThemBack) {
   PropertyStore store;
-  write_properties(all_changed(), kAmbient, store);
+  const Stored changed = all_changed();
+  write_properties(changed.state, changed.properties, kAmbient, store);
   EXPECT_EQ(keys_of(store),
             (std::vector<std::string>{"Enabled", "Caption", "FirstRun", "Font", "FontColour", "Visible"}));
-  CommandProperties read;
-  read_properties(store, kAmbient, read);
-  const CommandProperties expected = all_changed();
-  EXPECT_EQ(read.Enabled, expected.Enabled);
-  EXPECT_EQ(read.Caption, expected.Caption);
-  EXPECT_EQ(read.FirstRun, expected.FirstRun);
-  EXPECT_EQ(read.Font, expected.Font);
-  EXPECT_EQ(read.FontColour, expected.FontColour);
-  EXPECT_EQ(read.BackStyle, expected.BackStyle);
+  EXPECT_TRUE(same_values(read_back(store, Stored()), changed));
 }
 
 TEST(CommandStore, DefaultsAreOmittedAndTheCaptionCommandComesBackAsCommand1) {
-  CommandProperties defaults;
-  defaults.Font = kAmbient;
+  Stored defaults;
+  defaults.properties.Font = kAmbient;
   PropertyStore store;
-  write_properties(defaults, kAmbient, store);
+  write_properties(defaults.state, defaults.properties, kAmbient, store);
   EXPECT_TRUE(store.empty());
-  CommandProperties read = all_changed();
-  read_properties(store, kAmbient, read);
-  EXPECT_TRUE(read.Enabled);
-  EXPECT_EQ(read.Caption, L"Command1");
-  EXPECT_EQ(read.FirstRun, 1);
-  EXPECT_EQ(read.Font, kAmbient);
-  EXPECT_EQ(read.FontColour, 0);
-  EXPECT_EQ(read.BackStyle, 1);
+  const Stored read = read_back(store, all_changed());
+  EXPECT_TRUE(read.state.Enabled);
+  EXPECT_EQ(read.properties.Caption, L"Command1");
+  EXPECT_EQ(read.state.FirstRun, 1);
+  EXPECT_EQ(read.properties.Font, kAmbient);
+  EXPECT_EQ(read.properties.FontColour, 0);
+  EXPECT_EQ(read.properties.BackStyle, 1);
 }
 
 TEST(CommandStore, RewritingMovesAKeyToTheEndAndWritingTheDefaultRemovesIt) {
@@ -79,13 +93,12 @@ TEST(CommandStore, HostsMayDescribeValuesInOtherTypes) {
   store.set("FirstRun", std::wstring(L" 1 "));
   store.set("FontColour", std::wstring(L"&HFF"));
   store.set("Visible", false);
-  CommandProperties read;
-  read_properties(store, kAmbient, read);
-  EXPECT_FALSE(read.Enabled);
-  EXPECT_EQ(read.Caption, L"42");
-  EXPECT_EQ(read.FirstRun, 1);
-  EXPECT_EQ(read.FontColour, 0xFF);
-  EXPECT_EQ(read.BackStyle, 0);
+  const Stored read = read_back(store, Stored());
+  EXPECT_FALSE(read.state.Enabled);
+  EXPECT_EQ(read.properties.Caption, L"42");
+  EXPECT_EQ(read.state.FirstRun, 1);
+  EXPECT_EQ(read.properties.FontColour, 0xFF);
+  EXPECT_EQ(read.properties.BackStyle, 0);
 }
 
 TEST(CommandStore, AValueThatCannotBeConvertedLeavesItsPropertyAsItWas) {
@@ -96,15 +109,7 @@ TEST(CommandStore, AValueThatCannotBeConvertedLeavesItsPropertyAsItWas) {
   store.set("FirstRun", std::int64_t{256});
   store.set("FontColour", std::wstring(L"1e30"));
   store.set("Visible", std::int64_t{40000});
-  const CommandProperties before = all_changed();
-  CommandProperties read = before;
-  read_properties(store, kAmbient, read);
-  EXPECT_EQ(read.Enabled, before.Enabled);
-  EXPECT_EQ(read.Caption, before.Caption);
-  EXPECT_EQ(read.Font, before.Font);
-  EXPECT_EQ(read.FirstRun, before.FirstRun);
-  EXPECT_EQ(read.FontColour, before.FontColour);
-  EXPECT_EQ(read.BackStyle, before.BackStyle);
+  EXPECT_TRUE(same_values(read_back(store, all_changed()), all_changed()));
 }
 
 TEST(CommandStore, NumbersRoundHalvesToEvenAndRespectTheirRange) {

@@ -13,16 +13,27 @@ enum class Look : std::uint8_t { Normal, HighLight, HighLightSelect, Selected, P
 
 enum class MouseButton : std::uint8_t { Left, Right, Middle };
 
-// Per-instance state. LookState: 0 until Initialize, then 1 Normal,
-// 2 HighLight (pointer over), 3 Selected (focus), 4 HighLightSelect (both).
+// What the button attends to, kept as LookState: nothing until Initialize,
+// then the pointer over it, the keyboard focus, both or neither.
+enum class Attention : std::uint8_t { Uninitialised = 0, None = 1, Pointer = 2, Focus = 3, PointerAndFocus = 4 };
+
+// Per-instance state. Enabled and FirstRun are stored properties as well:
+// this is their one place, and the property store reads and writes them here.
 struct CommandState {
-  std::uint8_t LookState = 0;
+  Attention LookState = Attention::Uninitialised;
   bool GradientInverted = false;
   bool MouseHeld = false;
   bool SpaceHeld = false;  // Space went down on the focused button and is not yet up
   bool Enabled = true;
-  std::uint8_t FirstRun = 1;
+  std::uint8_t FirstRun = 1;  // 0: placed fresh, off until Enabled is first read
 };
+
+// The look of each attention at rest: None Normal, Pointer HighLight, Focus
+// Selected, PointerAndFocus HighLightSelect (Uninitialised Normal).
+Look OwnLook(Attention attention);
+
+// Initialize: from here on the button follows the pointer and the focus.
+void Initialized(CommandState& state);
 
 // Each transition returns the look to paint, or nothing. While the button is
 // disabled none of them paints, and only the focus moves the state: it has to
@@ -47,7 +58,8 @@ std::optional<Look> SpacePressed(CommandState& state);
 Release SpaceReleased(CommandState& state);
 
 // The first step of every paint: the face gradient's orientation follows the
-// state (upright in 1 and 3, inverted in 2, kept in 4). Returns it.
+// state (upright with None or Focus, inverted with Pointer, kept otherwise).
+// Returns it.
 bool UpdateOrientation(CommandState& state);
 
 // Normal while enabled, Disable otherwise.

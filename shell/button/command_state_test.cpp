@@ -1,69 +1,56 @@
-// The button's transitions row by row, and the click rule through whole
-// sequences of pointer, focus and mouse events.
+// The button's transitions from every state, and whole sequences of pointer,
+// focus, mouse and key events: the looks painted and the click rule.
 #include "command_state.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <span>
 #include <vector>
 
 namespace tessarine::button {
 namespace {
 
-CommandState in_state(std::uint8_t look_state, bool mouse_held = false) {
+CommandState in_state(Attention attention, bool mouse_held = false) {
   CommandState state;
-  state.LookState = look_state;
+  state.LookState = attention;
   state.MouseHeld = mouse_held;
   return state;
 }
 
-struct Row {
-  const char* trigger;
-  std::function<std::optional<Look>(CommandState&)> event;
-  std::uint8_t before;
-  bool mouse_held;
-  std::uint8_t after;
-  std::optional<Look> paint;
-};
+constexpr Attention kEvery[] = {Attention::Uninitialised, Attention::None, Attention::Pointer, Attention::Focus,
+                                Attention::PointerAndFocus};
+constexpr std::span<const Attention> kInitialised = std::span(kEvery).subspan(1);
 
-TEST(CommandTransitions, EveryRowMovesAndPaintsAsTheTableSays) {
-  const auto moved = [](CommandState& s) { return PointerMoved(s); };
-  const auto focus = [](CommandState& s) { return FocusGained(s); };
-  const auto blur = [](CommandState& s) { return FocusLost(s); };
-  const auto left = [](CommandState& s) { return PointerLeft(s); };
-  const std::vector<Row> rows = {
-      {"pointer over", moved, 1, false, 2, Look::HighLight},
-      {"pointer over", moved, 3, false, 4, Look::HighLightSelect},
-      {"pointer over", moved, 2, false, 2, std::nullopt},
-      {"pointer over", moved, 4, false, 4, std::nullopt},
-      {"pointer over, held", moved, 3, true, 3, std::nullopt},
-      {"focus", focus, 2, false, 4, Look::Pressed},
-      {"focus", focus, 1, false, 3, Look::Selected},
-      {"focus", focus, 3, false, 3, Look::Selected},
-      {"focus", focus, 4, false, 3, Look::Selected},
-      {"focus lost", blur, 2, false, 1, Look::Normal},
-      {"focus lost", blur, 3, false, 1, Look::Normal},
-      {"focus lost", blur, 4, false, 1, Look::Normal},
-      {"focus lost", blur, 1, false, 1, std::nullopt},
-      {"pointer left", left, 2, false, 1, Look::Normal},
-      {"pointer left", left, 4, false, 3, Look::Selected},
-      {"pointer left", left, 1, false, 1, std::nullopt},
-      {"pointer left", left, 3, false, 3, std::nullopt},
-      // Before Initialize no row applies.
-      {"pointer over", moved, 0, false, 0, std::nullopt},
-      {"focus", focus, 0, false, 0, std::nullopt},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(testing::Message() << row.trigger << " in state " << int(row.before));
-    CommandState state = in_state(row.before, row.mouse_held);
-    EXPECT_EQ(row.event(state), row.paint);
-    EXPECT_EQ(state.LookState, row.after);
-    EXPECT_EQ(state.MouseHeld, row.mouse_held);
+// Pointer and focus events from every state, held or not: a paint shows the
+// own look of the state reached, but for the focus arriving on a hovered
+// button, which shows Pressed; before Initialize nothing moves or paints.
+TEST(CommandTransitions, EveryPaintShowsTheOwnLookOfTheStateReached) {
+  const struct {
+    const char* trigger;
+    std::optional<Look> (*event)(CommandState&);
+  } events[] = {{"pointer over", PointerMoved}, {"focus", FocusGained}, {"focus lost", FocusLost},
+                {"pointer left", PointerLeft}};
+  for (const auto& [trigger, event] : events) {
+    for (Attention before : kEvery) {
+      for (bool held : {false, true}) {
+        SCOPED_TRACE(testing::Message() << trigger << " in state " << int(before) << (held ? ", held" : ""));
+        CommandState state = in_state(before, held);
+        const std::optional<Look> paint = event(state);
+        EXPECT_EQ(state.MouseHeld, held);
+        if (before == Attention::Uninitialised) {
+          EXPECT_EQ(paint, std::nullopt);
+          EXPECT_EQ(state.LookState, before);
+        } else if (paint) {
+          const bool pressed = event == FocusGained && before == Attention::Pointer;
+          EXPECT_EQ(*paint, pressed ? Look::Pressed : OwnLook(state.LookState));
+        }
+      }
+    }
   }
 }
 
 TEST(CommandTransitions, LeftPressPaintsPressedInAnyStateAndOtherButtonsNothing) {
-  for (std::uint8_t look_state = 1; look_state <= 4; ++look_state) {
+  for (Attention look_state : kInitialised) {
     SCOPED_TRACE(int(look_state));
     CommandState state = in_state(look_state);
     EXPECT_EQ(ButtonPressed(state, MouseButton::Right), std::nullopt);
@@ -77,11 +64,13 @@ TEST(CommandTransitions, LeftPressPaintsPressedInAnyStateAndOtherButtonsNothing)
 
 TEST(CommandTransitions, LeftReleasePaintsByStateAndClicksUnlessSelected) {
   const struct {
-    std::uint8_t state;
+    Attention state;
     std::optional<Look> paint;
     bool click;
-  } rows[] = {{1, std::nullopt, true}, {2, Look::Normal, true}, {3, std::nullopt, false},
-              {4, Look::HighLightSelect, true}};
+  } rows[] = {{Attention::None, std::nullopt, true},
+              {Attention::Pointer, Look::Normal, true},
+              {Attention::Focus, std::nullopt, false},
+              {Attention::PointerAndFocus, Look::HighLightSelect, true}};
   for (const auto& row : rows) {
     SCOPED_TRACE(int(row.state));
     CommandState state = in_state(row.state, true);
@@ -95,19 +84,19 @@ TEST(CommandTransitions, LeftReleasePaintsByStateAndClicksUnlessSelected) {
 
 TEST(CommandTransitions, OtherButtonReleasesClickWithoutPaintingOrLettingGoOfTheLeft) {
   for (MouseButton button : {MouseButton::Right, MouseButton::Middle}) {
-    for (std::uint8_t look_state = 1; look_state <= 4; ++look_state) {
+    for (Attention look_state : kInitialised) {
       SCOPED_TRACE(int(look_state));
       CommandState state = in_state(look_state, true);
       const Release release = ButtonReleased(state, button);
       EXPECT_EQ(release.paint, std::nullopt);
-      EXPECT_EQ(release.click, look_state != 3);
+      EXPECT_EQ(release.click, look_state != Attention::Focus);
       EXPECT_TRUE(state.MouseHeld);
     }
   }
 }
 
 TEST(CommandTransitions, ADisabledButtonPaintsNothingClicksNothingAndFollowsOnlyTheFocus) {
-  for (std::uint8_t look_state = 1; look_state <= 4; ++look_state) {
+  for (Attention look_state : kInitialised) {
     SCOPED_TRACE(int(look_state));
     CommandState state = in_state(look_state);
     state.Enabled = false;
@@ -122,9 +111,9 @@ TEST(CommandTransitions, ADisabledButtonPaintsNothingClicksNothingAndFollowsOnly
     EXPECT_EQ(EnabledLook(state), Look::Disable);
 
     EXPECT_EQ(FocusGained(state), std::nullopt);
-    EXPECT_EQ(state.LookState, look_state == 2 ? 4 : 3);
+    EXPECT_EQ(state.LookState, look_state == Attention::Pointer ? Attention::PointerAndFocus : Attention::Focus);
     EXPECT_EQ(FocusLost(state), std::nullopt);
-    EXPECT_EQ(state.LookState, 1);
+    EXPECT_EQ(state.LookState, Attention::None);
   }
 }
 
@@ -132,7 +121,7 @@ TEST(CommandTransitions, ADisabledButtonPaintsNothingClicksNothingAndFollowsOnly
 // reports it: clicks raised and looks painted. The real focus is kept apart
 // from the state, as the window layer knows it.
 struct Session {
-  CommandState state = in_state(1);
+  CommandState state = in_state(Attention::None);
   bool focused = false;
   int clicks = 0;
   std::vector<Look> painted;
@@ -161,6 +150,7 @@ struct Session {
     show(r.paint);
     clicks += r.click;
   }
+  void initialize() { Initialized(state); }
   void space_down() { show(SpacePressed(state)); }
   void space_up() {
     const Release r = SpaceReleased(state);
@@ -168,6 +158,58 @@ struct Session {
     clicks += r.click;
   }
 };
+
+TEST(CommandSequences, PointerAndFocusComeAndGoEachWithItsOwnLook) {
+  Session s;
+  s.enter();
+  s.enter();  // a second move paints nothing
+  s.poll_outside();
+  s.poll_outside();
+  s.focus();
+  s.poll_outside();  // focused, the pointer already away
+  s.enter();
+  s.enter();
+  s.poll_outside();
+  s.blur();
+  EXPECT_EQ(s.painted, (std::vector<Look>{Look::HighLight, Look::Normal, Look::Selected, Look::HighLightSelect,
+                                          Look::Selected, Look::Normal}));
+  EXPECT_EQ(s.state.LookState, Attention::None);
+}
+
+TEST(CommandSequences, TheFocusOnAHoveredButtonShowsPressedAndItsLossForgetsThePointer) {
+  Session s;
+  s.enter();
+  s.focus();
+  s.blur();  // the pointer still over the button
+  EXPECT_EQ(s.state.LookState, Attention::None);
+  s.enter();
+  s.focus();
+  s.focus();  // a second notice of the focus, and a third
+  s.focus();
+  EXPECT_EQ(s.painted, (std::vector<Look>{Look::HighLight, Look::Pressed, Look::Normal, Look::HighLight,
+                                          Look::Pressed, Look::Selected, Look::Selected}));
+  EXPECT_EQ(s.state.LookState, Attention::Focus);
+}
+
+// The host may give a button the focus before Initialize: it follows the
+// pointer and the focus only from then on.
+TEST(CommandSequences, AButtonFocusedBeforeInitializeStartsWithNoAttention) {
+  Session s;
+  s.state = in_state(Attention::Uninitialised);
+  s.focus();
+  s.enter();
+  EXPECT_EQ(s.state.LookState, Attention::Uninitialised);
+  s.initialize();
+  s.blur();
+  EXPECT_TRUE(s.painted.empty());
+  s.state = in_state(Attention::Uninitialised);
+  s.focus();
+  s.initialize();
+  s.enter();
+  s.blur();
+  EXPECT_EQ(s.painted, (std::vector<Look>{Look::HighLight, Look::Normal}));
+  EXPECT_EQ(s.state.LookState, Attention::None);
+}
 
 TEST(CommandClickRule, SpaceOnTheFocusedButtonClicksOnceOnItsRelease) {
   Session s;
@@ -208,9 +250,9 @@ TEST(CommandClickRule, PressAndReleaseOverAnUnfocusedButtonClicksOnceAndEndsHigh
   s.press();
   s.release();
   EXPECT_EQ(s.clicks, 1);
-  EXPECT_EQ(s.state.LookState, 4);
+  EXPECT_EQ(s.state.LookState, Attention::PointerAndFocus);
   EXPECT_EQ(s.painted, (std::vector<Look>{Look::HighLight, Look::Pressed, Look::Pressed, Look::HighLightSelect}));
-  EXPECT_TRUE(s.state.GradientInverted);  // still inverted from state 2
+  EXPECT_TRUE(s.state.GradientInverted);  // still inverted from Pointer alone
 }
 
 TEST(CommandClickRule, ClickOnAFocusedButtonAfterThePointerReturns) {
@@ -230,12 +272,12 @@ TEST(CommandClickRule, DraggingOffCancelsOncePolledAndReturningDoesNotRestore) {
   s.enter();
   s.press();
   s.poll_outside();  // a tick after the pointer has left
-  EXPECT_EQ(s.state.LookState, 3);
+  EXPECT_EQ(s.state.LookState, Attention::Focus);
   s.enter();  // back over the button, still holding
-  EXPECT_EQ(s.state.LookState, 3);
+  EXPECT_EQ(s.state.LookState, Attention::Focus);
   s.release();
   EXPECT_EQ(s.clicks, 0);
-  EXPECT_EQ(s.state.LookState, 3);
+  EXPECT_EQ(s.state.LookState, Attention::Focus);
   EXPECT_EQ(s.painted.back(), Look::Selected);
 }
 
@@ -261,7 +303,7 @@ TEST(CommandClickRule, AButtonDisabledWhileFocusedClicksAtTheFirstTryOnceEnabled
   s.press();
   s.release();
   EXPECT_EQ(s.clicks, 1);
-  EXPECT_EQ(s.state.LookState, 4);
+  EXPECT_EQ(s.state.LookState, Attention::PointerAndFocus);
 }
 
 TEST(CommandClickRule, RightButtonReleaseClicksAndItsPressPaintsNothing) {
@@ -272,7 +314,7 @@ TEST(CommandClickRule, RightButtonReleaseClicksAndItsPressPaintsNothing) {
   EXPECT_EQ(s.painted.size(), painted);
   s.release(MouseButton::Right);
   EXPECT_EQ(s.clicks, 1);
-  EXPECT_EQ(s.state.LookState, 2);
+  EXPECT_EQ(s.state.LookState, Attention::Pointer);
 }
 
 }  // namespace

@@ -1,118 +1,49 @@
-// The `Command` button as a Win32 child window: a retained memory bitmap that
-// only DrawLook changes, the caption label drawn over it, and the window
-// messages translated into the platform-free state machine.
+// The `Command` button as a Win32 child window: a retained memory bitmap of
+// the face that only DrawLook changes, the caption drawn over it at each
+// paint, and the window messages translated into the platform-free state
+// machine (command_state.h).
 #include "win32_command_button.h"
 
-#include <cmath>
+#include <algorithm>
+#include <utility>
 
 #include "command_paint.h"
 #include "win32_command_accessible.h"
+#include "win32_command_paint.h"
 #include "win32_dpi.h"
 #include "win32_gdi.h"
-#include "win32_picture.h"
-#include "embedded.h"
-
-TESSARINE_EMBEDDED(kLookNormal);
-TESSARINE_EMBEDDED(kLookHighLight);
-TESSARINE_EMBEDDED(kLookHighLightSelect);
-TESSARINE_EMBEDDED(kLookSelected);
-TESSARINE_EMBEDDED(kLookPressed);
-TESSARINE_EMBEDDED(kLookDisable);
+#include "win32_window_class.h"
 
 namespace tessarine::button {
 namespace {
 
-constexpr wchar_t kWindowClass[] = L"Tessarine.Command";
 constexpr UINT_PTR kTmrMouse = 1;
 constexpr UINT kPollMilliseconds = 100;
 
-// The six pictures, decoded once for the process and kept for its life.
-HBITMAP look_picture(Look look) {
-  static gdi::Bitmap pictures[6];
-  static bool decoded = false;
-  if (!decoded) {
-    decoded = true;
-    const struct {
-      const unsigned char* bytes;
-      std::size_t size;
-    } files[6] = {{kLookNormal, kLookNormal_size},       {kLookHighLight, kLookHighLight_size},
-                  {kLookHighLightSelect, kLookHighLightSelect_size}, {kLookSelected, kLookSelected_size},
-                  {kLookPressed, kLookPressed_size},     {kLookDisable, kLookDisable_size}};
-    for (int i = 0; i < 6; ++i) pictures[i] = picture::decode(files[i].bytes, files[i].size);
-  }
-  return pictures[static_cast<int>(look)].get();
-}
-
-FontSpec font_spec_of(HFONT font) {
-  FontSpec font_spec;
-  LOGFONTW description = {};
-  if (!font || !GetObjectW(font, sizeof description, &description)) return font_spec;
-  font_spec.face = description.lfFaceName;
-  const int height = description.lfHeight < 0 ? -description.lfHeight : description.lfHeight;
-  if (height > 0) font_spec.points = std::round(height * 72.0 / shell::screen_dpi().y * 4) / 4;
-  font_spec.weight = description.lfWeight ? static_cast<int>(description.lfWeight) : FW_NORMAL;
-  font_spec.italic = description.lfItalic != 0;
-  font_spec.underline = description.lfUnderline != 0;
-  font_spec.strikethrough = description.lfStrikeOut != 0;
-  font_spec.charset = description.lfCharSet;
-  return font_spec;
-}
-
-FontSpec ambient_font_of(HWND host) {
-  HFONT font = reinterpret_cast<HFONT>(SendMessageW(host, WM_GETFONT, 0, 0));
-  if (!font) font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  return font_spec_of(font);
-}
-
-gdi::Font make_font(const FontSpec& font_spec) {
-  LOGFONTW description = {};
-  description.lfHeight = -static_cast<LONG>(std::lround(font_spec.points * shell::screen_dpi().y / 72.0));
-  description.lfWeight = font_spec.weight;
-  description.lfItalic = font_spec.italic;
-  description.lfUnderline = font_spec.underline;
-  description.lfStrikeOut = font_spec.strikethrough;
-  description.lfCharSet = static_cast<BYTE>(font_spec.charset);
-  lstrcpynW(description.lfFaceName, font_spec.face.c_str(), LF_FACESIZE);
-  return gdi::Font(CreateFontIndirectW(&description));
-}
-
-TRIVERTEX vertex(LONG x, LONG y, const GradientColour& colour) {
-  TRIVERTEX v = {};
-  v.x = x;
-  v.y = y;
-  v.Red = colour.red;
-  v.Green = colour.green;
-  v.Blue = colour.blue;
-  v.Alpha = 0;
-  return v;
-}
-
-bool register_class() {
-  static const bool registered = [] {
-    WNDCLASSEXW window_class = {};
-    window_class.cbSize = sizeof window_class;
-    window_class.lpfnWndProc = DefWindowProcW;  // replaced per window at creation
-    window_class.hInstance = GetModuleHandleW(nullptr);
-    window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    window_class.lpszClassName = kWindowClass;
-    return RegisterClassExW(&window_class) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-  }();
-  return registered;
-}
-
 }  // namespace
 
-// The retained picture and the caption label LblMsg drawn above it.
+// The retained face and what the caption label is drawn from.
 struct Command::Surface {
-  gdi::MemoryBitmap picture;
+  gdi::MemoryBitmap picture;  // the face as DrawLook drew it last
   SIZE size = {0, 0};
 
-  CommandProperties properties;         // caption, colour, back style (Enabled and FirstRun live in the state)
+  CommandProperties properties;          // caption, colour, back style
   std::shared_ptr<const FontSpec> font;  // the label's font object
   gdi::Font font_handle;
-  bool label_enabled = true;
   int label_top = 0;  // pixels
   bool loaded = false;
+
+  // The picture's device context, the picture made anew when the client's
+  // size has changed; null when there is none.
+  HDC fit(HWND window, const RECT& client) {
+    if (!picture.bitmap() || size.cx != client.right || size.cy != client.bottom) {
+      gdi::WindowDc screen(window);
+      gdi::Bitmap bitmap(CreateCompatibleBitmap(screen.get(), std::max<LONG>(client.right, 1),
+                                                std::max<LONG>(client.bottom, 1)));
+      if (picture.hold(std::move(bitmap), screen.get())) size = {client.right, client.bottom};
+    }
+    return picture.dc();
+  }
 };
 
 Command::Command(int index, FontSpec ambient)
@@ -127,10 +58,11 @@ Command::~Command() {
 
 std::unique_ptr<Command> Command::Create(HWND host, const RECT& area, const PropertyStore* stored, int index,
                                          const FontSpec* ambient) {
-  if (!register_class()) return nullptr;
+  // The class's procedure is the default one: each window is handed to
+  // Procedure once its object is attached.
+  if (!shell::register_window_class(kCommandClassIdentifier, DefWindowProcW)) return nullptr;
   std::unique_ptr<Command> command(new Command(index, ambient ? *ambient : ambient_font_of(host)));
-  command->host_ = host;
-  HWND window = CreateWindowExW(0, kWindowClass, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS,
+  HWND window = CreateWindowExW(0, kCommandClassIdentifier, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS,
                                 area.left, area.top, area.right - area.left, area.bottom - area.top, host, nullptr,
                                 GetModuleHandleW(nullptr), nullptr);
   if (!window) return nullptr;
@@ -156,7 +88,7 @@ std::unique_ptr<Command> Command::Create(HWND host, const RECT& area, const Prop
 
 Command* Command::FromWindow(HWND window) {
   wchar_t class_name[32] = {};
-  if (!GetClassNameW(window, class_name, 32) || lstrcmpW(class_name, kWindowClass) != 0) return nullptr;
+  if (!GetClassNameW(window, class_name, 32) || lstrcmpW(class_name, kCommandClassIdentifier) != 0) return nullptr;
   return reinterpret_cast<Command*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
@@ -170,6 +102,9 @@ LRESULT Command::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_PAINT:
       OnPaint();
+      return 0;
+    case WM_PRINTCLIENT:
+      OnPrintClient(reinterpret_cast<HDC>(wparam));
       return 0;
     case WM_ERASEBKGND:
       return 1;
@@ -235,91 +170,44 @@ LRESULT Command::OnNcDestroy(WPARAM wparam, LPARAM lparam) {
 void Command::OnPaint() {
   gdi::PaintDc paint(window_);
   if (!paint.get()) return;
-  Surface& s = *surface_;
-  if (s.picture.bitmap()) BitBlt(paint.get(), 0, 0, s.size.cx, s.size.cy, s.picture.dc(), 0, 0, SRCCOPY);
-  DrawCaption(paint.get());
-}
-
-void Command::DrawCaption(HDC dc) {
-  Surface& s = *surface_;
   RECT client = {};
   GetClientRect(window_, &client);
-  const int label_height = shell::to_pixels(kLabelHeight, shell::screen_dpi().y);
-  RECT label = {0, s.label_top, client.right, s.label_top + label_height};
-  gdi::Selection font(dc, s.font_handle.get());
-  SetBkMode(dc, TRANSPARENT);
-  const std::wstring& text = s.properties.Caption;
-  if (s.label_enabled) {
-    SetTextColor(dc, static_cast<COLORREF>(s.properties.FontColour) & 0xFFFFFF);
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &label, DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOCLIP);
-    return;
-  }
-  // The platform's disabled-text style, centred as the label centres.
-  RECT extent = label;
-  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &extent, DT_CALCRECT | DT_SINGLELINE);
-  const int width = extent.right - extent.left;
-  DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(text.c_str()), static_cast<WPARAM>(text.size()),
-             (client.right - width) / 2, s.label_top, width, extent.bottom - extent.top, DST_PREFIXTEXT | DSS_DISABLED);
+  Paint(paint.get(), client);
 }
 
+void Command::OnPrintClient(HDC dc) {
+  RECT client = {};
+  GetClientRect(window_, &client);
+  Paint(dc, client);
+}
+
+void Command::Paint(HDC dc, const RECT& client) {
+  const Surface& s = *surface_;
+  if (s.picture.bitmap()) BitBlt(dc, client.left, client.top, s.size.cx, s.size.cy, s.picture.dc(), 0, 0, SRCCOPY);
+  const auto colour = static_cast<COLORREF>(s.properties.FontColour);
+  paint_caption(dc, client, {s.properties.Caption, s.font_handle.get(), colour, state_.Enabled, s.label_top});
+}
+
+// Paints the face into the retained picture and shows it at once.
 void Command::DrawLook(Look look) {
   if (!window_) return;
-  Surface& s = *surface_;
   const bool inverted = UpdateOrientation(state_);
   RECT client = {};
   GetClientRect(window_, &client);
+  HDC face = surface_->fit(window_, client);
+  if (!face) return;
   const shell::Dpi dpi = shell::screen_dpi();
-  const double width = shell::to_twips(client.right, dpi.x);
-  const double height = shell::to_twips(client.bottom, dpi.y);
-
-  // Clear: the surface follows the control's size.
-  if (!s.picture.bitmap() || s.size.cx != client.right || s.size.cy != client.bottom) {
-    gdi::WindowDc screen(window_);
-    gdi::Bitmap bitmap(CreateCompatibleBitmap(screen.get(), std::max<LONG>(client.right, 1),
-                                              std::max<LONG>(client.bottom, 1)));
-    if (s.picture.hold(std::move(bitmap), screen.get())) s.size = {client.right, client.bottom};
-  }
-  HDC surface = s.picture.dc();
-  if (!surface) return;
-  FillRect(surface, &client, GetSysColorBrush(COLOR_BTNFACE));
-
-  FillGradient(inverted, client);
-
-  gdi::MemoryDc picture_dc(surface);
-  gdi::Selection picture(picture_dc.get(), look_picture(look));
-  if (picture_dc && look_picture(look)) {
-    SetStretchBltMode(surface, COLORONCOLOR);
-    for (const auto& piece : frame_pieces(width, height, dpi)) {
-      if (!piece) continue;
-      const PixelRect& from = piece->source;
-      const PixelRect& to = piece->destination;
-      StretchBlt(surface, to.x, to.y, to.width, to.height, picture_dc.get(), from.x, from.y, from.width,
-                 from.height, SRCCOPY);
-    }
-  }
-
-  s.label_top = shell::to_pixels(caption_top(height), dpi.y);
+  paint_face(face, client, look, inverted, dpi);
+  surface_->label_top = shell::to_pixels(caption_top(shell::to_twips(client.bottom, dpi.y)), dpi.y);
   InvalidateRect(window_, nullptr, FALSE);
   UpdateWindow(window_);
 }
 
-void Command::FillGradient(bool inverted, const RECT& client) {
-  const FaceGradient colours = face_gradient(inverted);
-  TRIVERTEX vertices[2] = {vertex(0, 0, colours.top),
-                           vertex(static_cast<LONG>(client.right - 1), static_cast<LONG>(client.bottom - 1),
-                                  colours.bottom)};
-  GRADIENT_RECT rect = {0, 1};
-  GradientFill(surface_->picture.dc(), vertices, 2, &rect, 1, GRADIENT_FILL_RECT_V);
-}
+void Command::ApplyEnabledLook() { DrawLook(EnabledLook(state_)); }
 
-void Command::ApplyEnabledLook() {
-  surface_->label_enabled = state_.Enabled;
-  DrawLook(EnabledLook(state_));
-}
-
+// Normal again, while enabled; a button that has not yet run shows its caption black.
 void Command::RefreshLook() {
   if (!state_.Enabled) return;
-  surface_->label_enabled = true;
   if (state_.FirstRun == 0) surface_->properties.FontColour = 0;
   DrawLook(Look::Normal);
 }
@@ -376,7 +264,7 @@ void Command::OnPoll() {
 }
 
 void Command::Initialize() {
-  state_.LookState = 1;
+  Initialized(state_);
   if (window_) SetTimer(window_, kTmrMouse, kPollMilliseconds, nullptr);
 }
 
@@ -405,15 +293,8 @@ void Command::ApplyBackStyle() {
 
 void Command::ReadProperties(const PropertyStore& store) {
   Surface& s = *surface_;
-  CommandProperties read = s.properties;
-  read.Enabled = state_.Enabled;
-  read.FirstRun = state_.FirstRun;
-  read_properties(store, ambient_, read);
-  const bool font_changed = !s.font || !(read.Font == *s.font);
-  s.properties = read;
-  state_.Enabled = read.Enabled;
-  state_.FirstRun = read.FirstRun;
-  if (font_changed) {
+  read_properties(store, ambient_, state_, s.properties);
+  if (!s.font || !(s.properties.Font == *s.font)) {
     s.font.reset();
     ApplyFont();
   }
@@ -423,10 +304,8 @@ void Command::ReadProperties(const PropertyStore& store) {
 
 void Command::WriteProperties(PropertyStore& store) {
   CommandProperties written = surface_->properties;
-  written.Enabled = state_.Enabled;
-  written.FirstRun = state_.FirstRun;
   if (surface_->font) written.Font = *surface_->font;
-  write_properties(written, ambient_, store);
+  write_properties(state_, written, ambient_, store);
   RefreshLook();
 }
 
@@ -445,6 +324,8 @@ void Command::ApplyCaption() {
   InvalidateRect(window_, nullptr, FALSE);
 }
 
+// Reading Enabled, Visible or FontColour repaints: the button's stored
+// behaviour, in which the first read of Enabled turns a fresh button on.
 bool Command::Enabled() {
   if (state_.FirstRun == 0) {
     RefreshLook();

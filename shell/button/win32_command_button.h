@@ -41,13 +41,14 @@ class Command {
   Command(const Command&) = delete;
   Command& operator=(const Command&) = delete;
 
-  // State 1 and the 100 ms pointer poll, which then runs for the button's life.
+  // Attention None and the 100 ms pointer poll, which then runs for the
+  // button's life.
   void Initialize();
 
-  // Raised by a mouse-button release on the enabled button unless it is in
-  // state 3 (focused, pointer seen outside by the poll); by Enter, or the
-  // release of Space, on the focused button; and by BM_CLICK (the default
-  // action of accessibility clients).
+  // Raised by a mouse-button release on the enabled button unless its
+  // attention is Focus alone (the poll saw the pointer leave); by Enter, or
+  // the release of Space, on the focused button; and by BM_CLICK (the
+  // default action of accessibility clients).
   ClickHandler Click;
   // Optional: raised when a property is marked changed.
   ChangedHandler PropertyChanged;
@@ -81,11 +82,12 @@ class Command {
 
  private:
   Command(int index, FontSpec ambient);
-  struct Surface;  // the retained picture and the caption label
+  struct Surface;  // the retained face and what the caption is drawn from
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT OnNcDestroy(WPARAM wparam, LPARAM lparam);
   void OnPaint();
+  void OnPrintClient(HDC dc);
   void OnButtonDown(MouseButton button);
   void OnButtonUp(MouseButton button, WPARAM held);
   void OnPoll();
@@ -93,9 +95,9 @@ class Command {
   void OnKeyDown(WPARAM key, LPARAM flags);
   void RaiseClick(const Release& release);
 
+  // The retained face, then the caption over it, into any device context.
+  void Paint(HDC dc, const RECT& client);
   void DrawLook(Look look);
-  void FillGradient(bool inverted, const RECT& client);
-  void DrawCaption(HDC dc);
   void ApplyEnabledLook();
   void RefreshLook();
   void Show(std::optional<Look> look);
@@ -106,7 +108,6 @@ class Command {
   void MarkChanged(const char* key);
 
   HWND window_ = nullptr;
-  HWND host_ = nullptr;
   int index_ = -1;
   FontSpec ambient_;
   CommandState state_;

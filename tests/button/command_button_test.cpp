@@ -4,25 +4,22 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "win32_command_button.h"
+#include "win32_command_paint.h"
 #include "win32_picture.h"
 #include "win32_test_support.h"
-#include "embedded.h"
-
-TESSARINE_EMBEDDED(kLookNormal);
-TESSARINE_EMBEDDED(kLookHighLight);
-TESSARINE_EMBEDDED(kLookHighLightSelect);
-TESSARINE_EMBEDDED(kLookSelected);
-TESSARINE_EMBEDDED(kLookPressed);
-TESSARINE_EMBEDDED(kLookDisable);
+#include "win32_window_class.h"
 
 namespace tessarine::test {
 namespace {
 
+using button::Attention;
 using button::Command;
+using button::Look;
 using button::PropertyStore;
 
 constexpr COLORREF kBeige = RGB(0xEC, 0xE9, 0xD8);
@@ -48,19 +45,36 @@ bool pump_until(const std::function<bool()>& pred, Millis timeout = 10s) {
   }, timeout, 10ms);
 }
 
-// A look image's pixels, as the button received them.
-Picture look(const unsigned char* bytes, std::size_t size) {
+Picture pixels_of(HDC dc, int width, int height) {
   Picture picture;
-  gdi::Bitmap bitmap = picture::decode(bytes, size);
-  if (!bitmap) return picture;
+  picture.width = width;
+  picture.height = height;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) picture.pixels.push_back(GetPixel(dc, x, y) & 0xFFFFFF);
+  return picture;
+}
+
+// A look image's pixels, as the button carries them.
+Picture look(Look which) {
+  const button::LookFile file = button::look_file(which);
+  gdi::Bitmap bitmap = picture::decode(file.bytes, file.size);
+  if (!bitmap) return {};
   gdi::MemoryDc dc(nullptr);
   gdi::Selection selected(dc.get(), bitmap.get());
   const SIZE extent = picture::size_of(bitmap.get());
-  picture.width = extent.cx;
-  picture.height = extent.cy;
-  for (int y = 0; y < extent.cy; ++y)
-    for (int x = 0; x < extent.cx; ++x) picture.pixels.push_back(GetPixel(dc.get(), x, y) & 0xFFFFFF);
-  return picture;
+  return pixels_of(dc.get(), extent.cx, extent.cy);
+}
+
+// A window's client area as WM_PRINTCLIENT draws it into a memory device context.
+Picture printed(HWND window) {
+  RECT client = {};
+  GetClientRect(window, &client);
+  gdi::WindowDc screen(window);
+  gdi::MemoryDc dc(screen.get());
+  gdi::Bitmap bitmap(CreateCompatibleBitmap(screen.get(), client.right, client.bottom));
+  gdi::Selection selected(dc.get(), bitmap.get());
+  SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT);
+  return pixels_of(dc.get(), client.right, client.bottom);
 }
 
 // The four corners (4 x 4 each) of `shot` against those of `image`; with a
@@ -91,12 +105,7 @@ class CommandButtonTest : public testing::Test {
   // a while.
   static void SetUpTestSuite() {
     static gdi::Brush background(CreateSolidBrush(kBeige));
-    WNDCLASSW window_class = {};
-    window_class.lpfnWndProc = DefWindowProcW;
-    window_class.hInstance = GetModuleHandleW(nullptr);
-    window_class.hbrBackground = background.get();
-    window_class.lpszClassName = L"command_button_host";
-    RegisterClassW(&window_class);
+    shell::register_window_class(L"command_button_host", DefWindowProcW, background.get());
     host_ = CreateWindowExW(WS_EX_TOPMOST, L"command_button_host", L"host", WS_POPUP | WS_VISIBLE, kHostLeft,
                             kHostTop, 400, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     g_host = host_;
@@ -121,7 +130,7 @@ class CommandButtonTest : public testing::Test {
 
   // A button at (x, y) of the host, w x h pixels, described by `store`.
   Command* place(int x, int y, int w, int h, const PropertyStore& store, int index = -1) {
-    buttons_.push_back(Command::Create(host_, RECT{x, y, x + w, y + h}, &store, index));
+    buttons_.push_back(Command::Create(host_, gdi::to_rect({x, y, w, h}), &store, index));
     Command* made = buttons_.back().get();
     if (made) {
       made->Click = [this](int i) {
@@ -159,16 +168,18 @@ class CommandButtonTest : public testing::Test {
     if (shift) add(VK_SHIFT, KEYEVENTF_KEYUP);
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
   }
-  // True once the button shows `image`'s frame (and is in `look_state`).
-  ::testing::AssertionResult shows(Command* command, const Picture& image, int look_state) {
-    Picture shot;
+  // True once the button shows `image`'s frame (and, when given, has that
+  // attention); shot_ keeps the last capture.
+  ::testing::AssertionResult shows(Command* command, const Picture& image,
+                                   std::optional<Attention> attention = std::nullopt) {
+    const auto attends = [&] { return !attention || command->state().LookState == *attention; };
     if (pump_until([&] {
-          shot = capture_client(command->window());
-          return command->state().LookState == look_state && frame_differences(shot, image).empty();
+          shot_ = capture_client(command->window());
+          return attends() && frame_differences(shot_, image).empty();
         }))
       return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "state " << int(command->state().LookState) << ", frame "
-                                         << frame_differences(shot, image);
+                                         << frame_differences(shot_, image);
   }
   void mouse(DWORD flags) {
     INPUT input = {};
@@ -183,13 +194,14 @@ class CommandButtonTest : public testing::Test {
   std::vector<std::unique_ptr<Command>> buttons_;
   int clicks_ = 0;
   int last_index_ = -2;
+  Picture shot_;
 
-  static inline const Picture normal_ = look(kLookNormal, kLookNormal_size);
-  static inline const Picture highlight_ = look(kLookHighLight, kLookHighLight_size);
-  static inline const Picture highlight_select_ = look(kLookHighLightSelect, kLookHighLightSelect_size);
-  static inline const Picture selected_ = look(kLookSelected, kLookSelected_size);
-  static inline const Picture pressed_ = look(kLookPressed, kLookPressed_size);
-  static inline const Picture disable_ = look(kLookDisable, kLookDisable_size);
+  static inline const Picture normal_ = look(Look::Normal);
+  static inline const Picture highlight_ = look(Look::HighLight);
+  static inline const Picture highlight_select_ = look(Look::HighLightSelect);
+  static inline const Picture selected_ = look(Look::Selected);
+  static inline const Picture pressed_ = look(Look::Pressed);
+  static inline const Picture disable_ = look(Look::Disable);
 };
 
 PropertyStore captioned(const std::wstring& caption) {
@@ -213,20 +225,15 @@ TEST_F(CommandButtonTest, TheLookImagesCarryTheirFrameLines) {
 TEST_F(CommandButtonTest, AButtonOfThePictureSizeShowsItsFrameExactlyOverTheGradient) {
   Command* command = place(10, 10, 64, 25, captioned(L""));
   ASSERT_NE(command, nullptr);
-  Picture shot;
-  const bool shown = pump_until([&] {
-    shot = capture_client(command->window());
-    return frame_differences(shot, normal_).empty();
-  });
-  EXPECT_TRUE(shown) << frame_differences(shot, normal_);
-  ASSERT_EQ(shot.width, 64);
+  EXPECT_TRUE(shows(command, normal_));
+  ASSERT_EQ(shot_.width, 64);
   // White at the top shading to #C6C5D7 at the bottom, the same along a row.
   for (int y = 4; y < 21; ++y) {
     const double t = y / 24.0;
-    const COLORREF c = shot.at(32, y);
+    const COLORREF c = shot_.at(32, y);
     EXPECT_TRUE(colour_near(c, 255 - int(57 * t), 255 - int(58 * t), 255 - int(40 * t), 4))
         << "row " << y << " " << describe(c);
-    EXPECT_EQ(shot.at(5, y), c) << "row " << y;
+    EXPECT_EQ(shot_.at(5, y), c) << "row " << y;
   }
 }
 
@@ -234,21 +241,19 @@ TEST_F(CommandButtonTest, ALargerButtonKeepsItsCornersAndCentresTheCaptionAcross
   const int w = 200, h = 60;
   Command* command = place(10, 40, w, h, captioned(L"OK"));
   ASSERT_NE(command, nullptr);
-  Picture shot;
-  ASSERT_TRUE(pump_until([&] {
-    shot = capture_client(command->window());
-    return frame_differences(shot, normal_).empty();
-  })) << frame_differences(shot, normal_);
+  ASSERT_TRUE(shows(command, normal_));
+  // Drawn into a memory device context, the button gives the same pixels.
+  EXPECT_TRUE(printed(command->window()).pixels == shot_.pixels);
   // Stretched edges: the frame line runs all along.
-  for (int x = 4; x < w - 4; x += 7) EXPECT_EQ(shot.at(x, 1), RGB(0x00, 0x3C, 0x74)) << x;
-  for (int y = 4; y < h - 4; y += 3) EXPECT_EQ(shot.at(w - 2, y), RGB(0x00, 0x3C, 0x74)) << y;
+  for (int x = 4; x < w - 4; x += 7) EXPECT_EQ(shot_.at(x, 1), RGB(0x00, 0x3C, 0x74)) << x;
+  for (int y = 4; y < h - 4; y += 3) EXPECT_EQ(shot_.at(w - 2, y), RGB(0x00, 0x3C, 0x74)) << y;
   // The bottom of the face comes close to #C6C5D7.
-  EXPECT_TRUE(colour_near(shot.at(20, h - 5), 0xC6, 0xC5, 0xD7, 8)) << describe(shot.at(20, h - 5));
+  EXPECT_TRUE(colour_near(shot_.at(20, h - 5), 0xC6, 0xC5, 0xD7, 8)) << describe(shot_.at(20, h - 5));
   // The caption: dark pixels centred across the whole width, above the middle.
   int left = w, right = -1, top = h, bottom = -1;
   for (int y = 4; y < h - 4; ++y)
     for (int x = 4; x < w - 4; ++x)
-      if (brightness(shot.at(x, y)) < 300) {
+      if (brightness(shot_.at(x, y)) < 300) {
         left = std::min(left, x);
         right = std::max(right, x);
         top = std::min(top, y);
@@ -264,51 +269,38 @@ TEST_F(CommandButtonTest, HoveringInvertsTheGradientAndThePollRestoresNormalAfte
   Command* command = place(10, 10, 64, 25, captioned(L""));
   ASSERT_NE(command, nullptr);
   move_to(42, 22);
-  Picture shot;
-  const bool hovered = pump_until([&] {
-    shot = capture_client(command->window());
-    return frame_differences(shot, highlight_).empty();
-  });
-  EXPECT_TRUE(hovered) << frame_differences(shot, highlight_);
-  EXPECT_EQ(command->state().LookState, 2);
-  EXPECT_LT(brightness(shot.at(32, 4)), brightness(shot.at(32, 20)));  // darker at the top now
+  EXPECT_TRUE(shows(command, highlight_));
+  EXPECT_EQ(command->state().LookState, Attention::Pointer);
+  EXPECT_LT(brightness(shot_.at(32, 4)), brightness(shot_.at(32, 20)));  // darker at the top now
 
   // A resize while hovered repaints Normal over the still inverted gradient.
   SetWindowPos(command->window(), nullptr, 0, 0, 70, 30, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   EXPECT_TRUE(pump_until([&] {
-    shot = capture_client(command->window());
-    return shot.width == 70 && frame_differences(shot, normal_).empty();
-  })) << frame_differences(shot, normal_);
-  EXPECT_LT(brightness(shot.at(32, 4)), brightness(shot.at(32, 25)));
+    shot_ = capture_client(command->window());
+    return shot_.width == 70 && frame_differences(shot_, normal_).empty();
+  })) << frame_differences(shot_, normal_);
+  EXPECT_LT(brightness(shot_.at(32, 4)), brightness(shot_.at(32, 25)));
 
   // The poll, not a mouse move, sees the pointer gone.
   park_pointer();
-  const bool left = pump_until([&] {
-    shot = capture_client(command->window());
-    return command->state().LookState == 1 && frame_differences(shot, normal_).empty();
-  });
-  EXPECT_TRUE(left) << frame_differences(shot, normal_);
-  EXPECT_GT(brightness(shot.at(32, 4)), brightness(shot.at(32, 25)));
+  EXPECT_TRUE(shows(command, normal_, Attention::None));
+  EXPECT_GT(brightness(shot_.at(32, 4)), brightness(shot_.at(32, 25)));
 }
 
 TEST_F(CommandButtonTest, PressAndReleaseOverTheButtonClicksOnceWithItsIndex) {
   Command* command = place(10, 10, 117, 28, captioned(L"\uFF7A\uFF8F\uFF9D\uFF84\uFF9E"), 0);
   ASSERT_NE(command, nullptr);
   move_to(60, 24);
-  ASSERT_TRUE(pump_until([&] { return command->state().LookState == 2; }));
+  ASSERT_TRUE(pump_until([&] { return command->state().LookState == Attention::Pointer; }));
   mouse(MOUSEEVENTF_LEFTDOWN);
   mouse(MOUSEEVENTF_LEFTUP);
   ASSERT_TRUE(pump_until([&] { return clicks_ > 0 && !command->state().MouseHeld; }));
   pump();
   EXPECT_EQ(clicks_, 1);
   EXPECT_EQ(last_index_, 0);
-  EXPECT_EQ(command->state().LookState, 4);
+  EXPECT_EQ(command->state().LookState, Attention::PointerAndFocus);
   EXPECT_EQ(GetFocus(), command->window());
-  Picture shot;
-  EXPECT_TRUE(pump_until([&] {
-    shot = capture_client(command->window());
-    return frame_differences(shot, highlight_select_).empty();
-  })) << frame_differences(shot, highlight_select_);
+  EXPECT_TRUE(shows(command, highlight_select_));
 
   // A right-button release clicks too.
   mouse(MOUSEEVENTF_RIGHTDOWN);
@@ -325,26 +317,26 @@ TEST_F(CommandButtonTest, TheKeyboardFocusShowsSelectedAndHoverAndPressShowTheir
   SetFocus(host_);
 
   key(VK_TAB);
-  EXPECT_TRUE(shows(first, selected_, 3)) << "Tab into the first button";
+  EXPECT_TRUE(shows(first, selected_, Attention::Focus)) << "Tab into the first button";
   key(VK_TAB);
-  EXPECT_TRUE(shows(second, selected_, 3)) << "Tab on to the second";
-  EXPECT_TRUE(shows(first, normal_, 1)) << "Tab out of the first";
+  EXPECT_TRUE(shows(second, selected_, Attention::Focus)) << "Tab on to the second";
+  EXPECT_TRUE(shows(first, normal_, Attention::None)) << "Tab out of the first";
 
   // Hovering the focused button, then holding the left button on it.
   move_to(132, 22);
-  EXPECT_TRUE(shows(second, highlight_select_, 4));
+  EXPECT_TRUE(shows(second, highlight_select_, Attention::PointerAndFocus));
   mouse(MOUSEEVENTF_LEFTDOWN);
-  EXPECT_TRUE(shows(second, pressed_, 4));
+  EXPECT_TRUE(shows(second, pressed_, Attention::PointerAndFocus));
   mouse(MOUSEEVENTF_LEFTUP);
-  EXPECT_TRUE(shows(second, highlight_select_, 4));
+  EXPECT_TRUE(shows(second, highlight_select_, Attention::PointerAndFocus));
   EXPECT_EQ(clicks_, 1);
 
   // The focus arriving on a hovered button shows Pressed too.
   move_to(42, 22);
-  ASSERT_TRUE(shows(first, highlight_, 2));
+  ASSERT_TRUE(shows(first, highlight_, Attention::Pointer));
   key(VK_TAB, true);
-  EXPECT_TRUE(shows(first, pressed_, 4)) << "Shift+Tab back onto the hovered first button";
-  EXPECT_TRUE(shows(second, normal_, 1));
+  EXPECT_TRUE(shows(first, pressed_, Attention::PointerAndFocus)) << "Shift+Tab back onto the hovered first button";
+  EXPECT_TRUE(shows(second, normal_, Attention::None));
 }
 
 TEST_F(CommandButtonTest, APressDraggedOffIsCancelledByThePollAndTheReleaseStillArrives) {
@@ -352,11 +344,13 @@ TEST_F(CommandButtonTest, APressDraggedOffIsCancelledByThePollAndTheReleaseStill
   ASSERT_NE(command, nullptr);
   const auto press_and_drag_off = [&] {
     move_to(60, 24);
-    ASSERT_TRUE(pump_until([&] { return command->state().LookState == 2 || command->state().LookState == 4; }));
+    ASSERT_TRUE(pump_until([&] {
+      return command->state().LookState == Attention::Pointer || command->state().LookState == Attention::PointerAndFocus;
+    }));
     mouse(MOUSEEVENTF_LEFTDOWN);
     ASSERT_TRUE(pump_until([&] { return command->state().MouseHeld; }));
     park_pointer();
-    ASSERT_TRUE(pump_until([&] { return command->state().LookState == 3; }));
+    ASSERT_TRUE(pump_until([&] { return command->state().LookState == Attention::Focus; }));
   };
 
   // Released away from the button: the release still reaches it (it holds
@@ -365,12 +359,8 @@ TEST_F(CommandButtonTest, APressDraggedOffIsCancelledByThePollAndTheReleaseStill
   mouse(MOUSEEVENTF_LEFTUP);
   ASSERT_TRUE(pump_until([&] { return !command->state().MouseHeld; }));
   EXPECT_EQ(clicks_, 0);
-  EXPECT_EQ(command->state().LookState, 3);
-  Picture shot;
-  EXPECT_TRUE(pump_until([&] {
-    shot = capture_client(command->window());
-    return frame_differences(shot, selected_).empty();
-  })) << frame_differences(shot, selected_);
+  EXPECT_EQ(command->state().LookState, Attention::Focus);
+  EXPECT_TRUE(shows(command, selected_));
 
   // Brought back over the button before the release: still no click.
   press_and_drag_off();
@@ -388,11 +378,7 @@ TEST_F(CommandButtonTest, ADisabledButtonPaintsDisableAndRaisesNothing) {
   Command* witness = place(100, 10, 64, 25, captioned(L""));
   ASSERT_NE(disabled, nullptr);
   ASSERT_NE(witness, nullptr);
-  Picture shot;
-  EXPECT_TRUE(pump_until([&] {
-    shot = capture_client(disabled->window());
-    return frame_differences(shot, disable_).empty();
-  })) << frame_differences(shot, disable_);
+  EXPECT_TRUE(shows(disabled, disable_));
 
   int witness_clicks = 0;
   witness->Click = [&](int) { ++witness_clicks; };
@@ -406,20 +392,16 @@ TEST_F(CommandButtonTest, ADisabledButtonPaintsDisableAndRaisesNothing) {
   mouse(MOUSEEVENTF_LEFTUP);
   ASSERT_TRUE(pump_until([&] { return witness_clicks == 1; }));
   EXPECT_EQ(clicks_, 0);
-  EXPECT_EQ(disabled->state().LookState, 1);
-  shot = capture_client(disabled->window());
-  EXPECT_EQ(frame_differences(shot, disable_), "");
+  EXPECT_EQ(disabled->state().LookState, Attention::None);
+  EXPECT_EQ(frame_differences(capture_client(disabled->window()), disable_), "");
 
   // Enabling it again paints Normal.
   disabled->SetEnabled(true);
-  EXPECT_TRUE(pump_until([&] {
-    shot = capture_client(disabled->window());
-    return frame_differences(shot, normal_).empty();
-  })) << frame_differences(shot, normal_);
+  EXPECT_TRUE(shows(disabled, normal_));
 }
 
 TEST_F(CommandButtonTest, AFreshButtonTurnsOnWhenEnabledIsFirstRead) {
-  buttons_.push_back(Command::Create(host_, RECT{10, 10, 74, 35}, nullptr));
+  buttons_.push_back(Command::Create(host_, gdi::to_rect({10, 10, 64, 25}), nullptr));
   Command* fresh = buttons_.back().get();
   ASSERT_NE(fresh, nullptr);
   EXPECT_EQ(fresh->Caption(), L"Command");
