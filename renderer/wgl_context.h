@@ -8,24 +8,17 @@
 
 namespace tessarine::renderer {
 
-// A device context from GetDC and the window it belongs to (none: the screen).
-struct WindowDcHandle {
-  HWND window = nullptr;
-  HDC dc = nullptr;
-  explicit operator bool() const { return dc != nullptr; }
-};
-inline void release_window_dc(WindowDcHandle handle) { ReleaseDC(handle.window, handle.dc); }
+inline void release_window_dc(InContext<HWND, HDC> dc) { ReleaseDC(dc.context, dc.handle); }
 
 // A window's device context (GetDC; the screen's for no window), released by
 // reset or on destruction.
-class WindowDc : public Owner<WindowDcHandle, release_window_dc> {
+class WindowDc : public Owner<InContext<HWND, HDC>, release_window_dc> {
  public:
   WindowDc() = default;
   explicit WindowDc(HWND window) : Owner({window, GetDC(window)}) {}
-  HDC get() const { return Owner::get().dc; }
+  HDC get() const { return Owner::get().handle; }
 };
 
-// Detached from this thread before it is deleted.
 inline void delete_gl_context(HGLRC context) {
   if (wglGetCurrentContext() == context) wglMakeCurrent(nullptr, nullptr);
   wglDeleteContext(context);
@@ -39,17 +32,11 @@ inline void delete_font(HFONT font) { DeleteObject(font); }
 // A GDI font, deleted by reset or on destruction.
 using Font = Owner<HFONT, delete_font>;
 
-// An object selected into a device context, and the one it took the place of.
-struct SelectionHandle {
-  HDC dc = nullptr;
-  HGDIOBJ previous = nullptr;
-  explicit operator bool() const { return previous != nullptr; }
-};
-inline void restore_selection(SelectionHandle handle) { SelectObject(handle.dc, handle.previous); }
+inline void restore_selection(InContext<HDC, HGDIOBJ> previous) { SelectObject(previous.context, previous.handle); }
 
 // Selects an object into a device context (nothing for no object) and puts
 // the previous one back on destruction.
-class Selection : public Owner<SelectionHandle, restore_selection> {
+class Selection : public Owner<InContext<HDC, HGDIOBJ>, restore_selection> {
  public:
   Selection(HDC dc, HGDIOBJ object) : Owner({dc, object ? SelectObject(dc, object) : nullptr}) {}
 };

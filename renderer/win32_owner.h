@@ -6,10 +6,17 @@
 
 namespace tessarine::renderer {
 
+// A handle that is given back together with what it belongs to: a device
+// context with its window, an object selected out with its device context.
+template <typename Context, typename Handle>
+struct InContext {
+  Context context{};
+  Handle handle{};
+  explicit operator bool() const { return handle != nullptr; }
+};
+
 // Owns a handle and gives it back through Release(handle), by reset or on
 // destruction; an empty owner (a handle that tests false) gives back nothing.
-// A handle of two parts, such as a device context and its window, is a small
-// struct that tests true while it holds something.
 template <typename Handle, auto Release>
 class Owner {
  public:
