@@ -154,18 +154,22 @@ void draw_text(float red, float green, float blue, float alpha, int x, int y, in
   va_end(values);
   if (written <= 0) return;
 
+  glPushAttrib(GL_CURRENT_BIT | GL_LIST_BIT | GL_TRANSFORM_BIT);  // colour, raster position, list base, matrix mode
   glMatrixMode(GL_PROJECTION);
   glPushMatrix();
   glLoadIdentity();
   gluOrtho2D(0.0, window_width, 0.0, window_height);
   glMatrixMode(GL_MODELVIEW);
+  glPushMatrix();
   glLoadIdentity();
   glColor4f(red, green, blue, alpha);
   glRasterPos2i(x, y);
   glListBase(static_cast<GLuint>(base));
   glCallLists(static_cast<GLsizei>(std::strlen(text)), GL_UNSIGNED_BYTE, text);
+  glPopMatrix();
   glMatrixMode(GL_PROJECTION);
   glPopMatrix();
+  glPopAttrib();
 }
 
 }  // namespace tessarine::renderer

@@ -42,7 +42,9 @@ void resume_frames();
 void draw_frame();
 // Mouse steering and the Space toggle.
 void handle_input(int type, int button, int x, int y);
-// A formatted text at (x, y) pixels from the bottom-left, through display lists base + code.
+// A formatted text at (x, y) pixels from the bottom-left, through display lists
+// base + code; the GL state (colour, list base, matrix mode, matrices) is left
+// as it was found.
 void draw_text(float red, float green, float blue, float alpha, int x, int y, int base, const char* format, ...);
 // Seconds since the timer's last restart on the performance counter, then an optional restart.
 float timer_elapsed(IntervalTimer& timer, bool restart);

@@ -7,6 +7,7 @@
 
 namespace tessarine::renderer {
 
+// The renderer's own rectangle, as the renderer is a separate program that shares no code with the shell.
 struct PixelRect {
   int left = 0;
   int top = 0;

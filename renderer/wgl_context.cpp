@@ -24,9 +24,9 @@ PIXELFORMATDESCRIPTOR requested_format() {
 // that the scene's text (list base 0) reads. A missing font leaves the lists
 // empty: the text is then simply not seen.
 void fill_text_lists(HDC dc) {
-  HFONT font = CreateFontW(-16, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                           CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, VARIABLE_PITCH | FF_SWISS, L"Arial");
-  HGDIOBJ previous = font ? SelectObject(dc, font) : nullptr;
+  const Font font(CreateFontW(-16, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                              CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, VARIABLE_PITCH | FF_SWISS, L"Arial"));
+  const Selection selected(dc, font.get());
   // Unicode code points 1 to 255 are Latin-1 whatever the ANSI code page.
   wglUseFontBitmapsW(dc, 1, kTextLists, 1);
   // An empty glyph may come out without its advance (so under Wine): the space
@@ -38,14 +38,12 @@ void fill_text_lists(HDC dc) {
     glBitmap(1, 1, 0.0f, 0.0f, static_cast<GLfloat>(space.cx), 0.0f, blank);
     glEndList();
   }
-  if (previous) SelectObject(dc, previous);
-  if (font) DeleteObject(font);
 }
 
 }  // namespace
 
 const char* make_gl_context(HWND window, WindowDc& device_context, GlContext& gl_context) {
-  device_context.acquire(window);
+  device_context = WindowDc(window);
   if (!device_context) return "GetDC";
   const PIXELFORMATDESCRIPTOR format = requested_format();
   const int index = ChoosePixelFormat(device_context.get(), &format);

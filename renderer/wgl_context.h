@@ -1,57 +1,44 @@
-// The renderer's OpenGL context on a window: owners for the window's device
-// context and the WGL context, and the set-up steps with their failure names.
+// The renderer's OpenGL context on a window: owners for device contexts, the
+// WGL context and the glyphs' font, and the set-up steps with their failure names.
 #pragma once
 
 #include <windows.h>
 
-#include <utility>
+#include "win32_owner.h"
 
 namespace tessarine::renderer {
 
-// A window's device context (GetDC), released by reset or on destruction.
-class WindowDc {
+inline void release_window_dc(InContext<HWND, HDC> dc) { ReleaseDC(dc.context, dc.handle); }
+
+// A window's device context (GetDC; the screen's for no window), released by
+// reset or on destruction.
+class WindowDc : public Owner<InContext<HWND, HDC>, release_window_dc> {
  public:
   WindowDc() = default;
-  WindowDc(const WindowDc&) = delete;
-  WindowDc& operator=(const WindowDc&) = delete;
-  ~WindowDc() { reset(); }
-  void acquire(HWND window) {
-    reset();
-    window_ = window;
-    dc_ = GetDC(window);
-  }
-  void reset() {
-    if (dc_) ReleaseDC(window_, dc_);
-    dc_ = nullptr;
-    window_ = nullptr;
-  }
-  HDC get() const { return dc_; }
-  explicit operator bool() const { return dc_ != nullptr; }
-
- private:
-  HWND window_ = nullptr;
-  HDC dc_ = nullptr;
+  explicit WindowDc(HWND window) : Owner({window, GetDC(window)}) {}
+  HDC get() const { return Owner::get().handle; }
 };
 
-// A WGL rendering context, detached from this thread before it is deleted.
-class GlContext {
- public:
-  GlContext() = default;
-  GlContext(const GlContext&) = delete;
-  GlContext& operator=(const GlContext&) = delete;
-  ~GlContext() { reset(); }
-  void reset(HGLRC context = nullptr) {
-    if (context_) {
-      if (wglGetCurrentContext() == context_) wglMakeCurrent(nullptr, nullptr);
-      wglDeleteContext(context_);
-    }
-    context_ = context;
-  }
-  HGLRC get() const { return context_; }
-  explicit operator bool() const { return context_ != nullptr; }
+inline void delete_gl_context(HGLRC context) {
+  if (wglGetCurrentContext() == context) wglMakeCurrent(nullptr, nullptr);
+  wglDeleteContext(context);
+}
 
- private:
-  HGLRC context_ = nullptr;
+// A WGL rendering context, detached from this thread before it is deleted.
+using GlContext = Owner<HGLRC, delete_gl_context>;
+
+inline void delete_font(HFONT font) { DeleteObject(font); }
+
+// A GDI font, deleted by reset or on destruction.
+using Font = Owner<HFONT, delete_font>;
+
+inline void restore_selection(InContext<HDC, HGDIOBJ> previous) { SelectObject(previous.context, previous.handle); }
+
+// Selects an object into a device context (nothing for no object) and puts
+// the previous one back on destruction.
+class Selection : public Owner<InContext<HDC, HGDIOBJ>, restore_selection> {
+ public:
+  Selection(HDC dc, HGDIOBJ object) : Owner({dc, object ? SelectObject(dc, object) : nullptr}) {}
 };
 
 // Makes a double-buffered RGBA context on the window current and fills the

@@ -13,17 +13,17 @@ constexpr DWORD kHighResolutionTimer = 0x00000002;  // CREATE_WAITABLE_TIMER_HIG
 
 }  // namespace
 
-FrameWait::~FrameWait() {
-  if (timer_) CloseHandle(timer_);
-  if (raised_resolution_) timeEndPeriod(1);
-}
+void close_timer(HANDLE timer) { CloseHandle(timer); }
+void end_timer_period(UINT milliseconds) { timeEndPeriod(milliseconds); }
+void unregister_display_notice(HPOWERNOTIFY registration) { UnregisterPowerSettingNotification(registration); }
+void unregister_session_notice(HWND window) { WTSUnRegisterSessionNotification(window); }
 
 void FrameWait::open() {
   if (timer_) return;
-  timer_ = CreateWaitableTimerExW(nullptr, nullptr, kHighResolutionTimer, TIMER_ALL_ACCESS);
+  timer_.reset(CreateWaitableTimerExW(nullptr, nullptr, kHighResolutionTimer, TIMER_ALL_ACCESS));
   if (timer_) return;
-  timer_ = CreateWaitableTimerW(nullptr, FALSE, nullptr);
-  raised_resolution_ = timeBeginPeriod(1) == TIMERR_NOERROR;
+  timer_.reset(CreateWaitableTimerW(nullptr, FALSE, nullptr));
+  if (timeBeginPeriod(1) == TIMERR_NOERROR) raised_period_.reset(1);
 }
 
 void FrameWait::wait(double seconds) const {
@@ -31,8 +31,9 @@ void FrameWait::wait(double seconds) const {
   if (ticks <= 0) return;
   LARGE_INTEGER due;
   due.QuadPart = -ticks;  // relative to now
-  if (timer_ && SetWaitableTimer(timer_, &due, 0, nullptr, nullptr, FALSE)) {
-    MsgWaitForMultipleObjectsEx(1, &timer_, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+  const HANDLE timer = timer_.get();
+  if (timer && SetWaitableTimer(timer, &due, 0, nullptr, nullptr, FALSE)) {
+    MsgWaitForMultipleObjectsEx(1, &timer, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
   } else {
     const auto milliseconds = static_cast<DWORD>(std::ceil(seconds * 1000.0));
     MsgWaitForMultipleObjectsEx(0, nullptr, milliseconds, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
@@ -49,15 +50,8 @@ int primary_refresh_rate() {
 void ViewerNotices::register_window(HWND window) {
   reset();
   // Windows answers at once with the display's current state.
-  display_ = RegisterPowerSettingNotification(window, &kConsoleDisplayState, DEVICE_NOTIFY_WINDOW_HANDLE);
-  if (WTSRegisterSessionNotification(window, NOTIFY_FOR_THIS_SESSION)) session_window_ = window;
-}
-
-void ViewerNotices::reset() {
-  if (display_) UnregisterPowerSettingNotification(display_);
-  if (session_window_) WTSUnRegisterSessionNotification(session_window_);
-  display_ = nullptr;
-  session_window_ = nullptr;
+  display_.reset(RegisterPowerSettingNotification(window, &kConsoleDisplayState, DEVICE_NOTIFY_WINDOW_HANDLE));
+  if (WTSRegisterSessionNotification(window, NOTIFY_FOR_THIS_SESSION)) session_window_.reset(window);
 }
 
 }  // namespace tessarine::renderer

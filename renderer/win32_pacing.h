@@ -6,19 +6,23 @@
 
 #include <windows.h>
 
+#include "win32_owner.h"
+
 namespace tessarine::renderer {
 
 // The console display's state (GUID_CONSOLE_DISPLAY_STATE), named here as
 // MinGW's headers only declare it.
 inline constexpr GUID kConsoleDisplayState = {0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
 
+// How the handles and registrations below are given back.
+void close_timer(HANDLE timer);
+void end_timer_period(UINT milliseconds);
+void unregister_display_notice(HPOWERNOTIFY registration);
+void unregister_session_notice(HWND window);
+
 // A wait until a given time has passed or a message has arrived.
 class FrameWait {
  public:
-  FrameWait() = default;
-  FrameWait(const FrameWait&) = delete;
-  FrameWait& operator=(const FrameWait&) = delete;
-  ~FrameWait();
   // A high-resolution waitable timer where the system has one (Windows 10
   // since 1803); otherwise an ordinary one, with the system timer's
   // resolution raised to 1 ms while the renderer runs.
@@ -27,8 +31,8 @@ class FrameWait {
   void wait(double seconds) const;
 
  private:
-  HANDLE timer_ = nullptr;
-  bool raised_resolution_ = false;
+  Owner<UINT, end_timer_period> raised_period_;  // the system timer's period in ms, when raised
+  Owner<HANDLE, close_timer> timer_;             // closed before the period goes back
 };
 
 // The primary display's refresh rate in hertz; 0 where it is not known.
@@ -39,16 +43,15 @@ int primary_refresh_rate();
 // registration that fails is skipped: the window is then drawn as before.
 class ViewerNotices {
  public:
-  ViewerNotices() = default;
-  ViewerNotices(const ViewerNotices&) = delete;
-  ViewerNotices& operator=(const ViewerNotices&) = delete;
-  ~ViewerNotices() { reset(); }
   void register_window(HWND window);
-  void reset();
+  void reset() {
+    display_.reset();
+    session_window_.reset();
+  }
 
  private:
-  HWND session_window_ = nullptr;
-  HPOWERNOTIFY display_ = nullptr;
+  Owner<HWND, unregister_session_notice> session_window_;
+  Owner<HPOWERNOTIFY, unregister_display_notice> display_;  // undone first
 };
 
 }  // namespace tessarine::renderer

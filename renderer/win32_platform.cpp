@@ -1,4 +1,5 @@
-// The window layer's services to the scene on Win32: size, cursor, counter, failure hook.
+// The window layer's services to the scene on Win32: size, cursor, counter,
+// failure hook; and the renderer's window class.
 #include "win32_platform.h"
 
 #include "window_layer.h"
@@ -41,6 +42,17 @@ class PerformanceCounter final : public Counter {
 const Counter& performance_counter() {
   static const PerformanceCounter counter;
   return counter;
+}
+
+bool register_window_class(HINSTANCE instance, WNDPROC procedure, const char* name) {
+  WNDCLASSEXA window_class = {};
+  window_class.cbSize = sizeof window_class;
+  window_class.lpfnWndProc = procedure;
+  window_class.hInstance = instance;
+  window_class.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  window_class.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_SCROLLBAR + 1));
+  window_class.lpszClassName = name;
+  return RegisterClassExA(&window_class) != 0;
 }
 
 // Only a debugger sees the step's name; the exit code is the user-visible trace.

@@ -15,8 +15,6 @@
 namespace tessarine::renderer {
 namespace {
 
-constexpr char kClassName[] = "opengl demo";
-constexpr char kTitle[] = "Tessarine_VC";
 constexpr int kWindowedWidth = 1024;
 constexpr int kWindowedHeight = 768;
 
@@ -56,10 +54,9 @@ struct Screens {
 
 // False when the screen's device context cannot be had.
 bool read_screens(Screens& screens) {
-  HDC screen = GetDC(nullptr);
+  const WindowDc screen(nullptr);
   if (!screen) return false;
-  screens.primary = {0, 0, GetDeviceCaps(screen, HORZRES), GetDeviceCaps(screen, VERTRES)};
-  ReleaseDC(nullptr, screen);
+  screens.primary = {0, 0, GetDeviceCaps(screen.get(), HORZRES), GetDeviceCaps(screen.get(), VERTRES)};
   screens.all = {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
                  GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
   return true;
@@ -244,17 +241,6 @@ void tear_down(HWND window) {
   }
 }
 
-bool register_window_class(HINSTANCE instance) {
-  WNDCLASSEXA window_class = {};
-  window_class.cbSize = sizeof window_class;
-  window_class.lpfnWndProc = window_proc;
-  window_class.hInstance = instance;
-  window_class.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  window_class.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_SCROLLBAR + 1));
-  window_class.lpszClassName = kClassName;
-  return RegisterClassExA(&window_class) != 0;
-}
-
 }  // namespace
 
 LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -283,7 +269,7 @@ int run_renderer(HINSTANCE instance, int show_command) {
     report_failure("gl_data");
     return 0;
   }
-  if (!register_window_class(instance)) {
+  if (!register_window_class(instance, window_proc)) {
     report_failure("RegisterClassEx");
     return 0;
   }
@@ -310,8 +296,8 @@ int run_renderer(HINSTANCE instance, int show_command) {
     }
     window_width = place.width;
     window_height = place.height;
-    HWND window = CreateWindowExA(0, kClassName, kTitle, style, place.left, place.top, place.width, place.height,
-                                  nullptr, nullptr, instance, nullptr);
+    HWND window = CreateWindowExA(0, kWindowClass, kWindowTitle, style, place.left, place.top, place.width,
+                                  place.height, nullptr, nullptr, instance, nullptr);
     if (!window) {
       report_failure("CreateWindowEx");
       tear_down(nullptr);

@@ -73,29 +73,29 @@ class HeldRate {
 
 void pump_messages() {
   MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
     TranslateMessage(&message);
-    DispatchMessageW(&message);
+    DispatchMessageA(&message);
   }
 }
 
 // Input is left out: only the automatic steering moves the camera.
 LRESULT CALLBACK bench_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_MOUSEMOVE || message == WM_KEYUP) return 0;
-  return DefWindowProcW(window, message, wparam, lparam);
+  return DefWindowProcA(window, message, wparam, lparam);
 }
 
+// A class of its own, so that nothing takes the bench's window for the renderer's.
+constexpr char kBenchClass[] = "tessarine bench";
+
 int run(int frames, int width, int height, int monitors, int held_fps) {
-  WNDCLASSW window_class = {};
-  window_class.lpfnWndProc = bench_proc;
-  window_class.hInstance = GetModuleHandleW(nullptr);
-  window_class.lpszClassName = L"tessarine bench";
-  RegisterClassW(&window_class);
+  const HINSTANCE instance = GetModuleHandleA(nullptr);
+  register_window_class(instance, bench_proc, kBenchClass);
   window_width = width * monitors;
   window_height = height;
   primary_area = PixelRect{0, 0, width, height};
-  window_handle = CreateWindowExW(0, window_class.lpszClassName, L"Tessarine bench", WS_POPUP | WS_VISIBLE, 0, 0,
-                                  window_width, window_height, nullptr, nullptr, window_class.hInstance, nullptr);
+  window_handle = CreateWindowExA(0, kBenchClass, "Tessarine bench", WS_POPUP | WS_VISIBLE, 0, 0, window_width,
+                                  window_height, nullptr, nullptr, instance, nullptr);
   if (!window_handle) {
     std::fprintf(stderr, "no window\n");
     return 2;
@@ -146,7 +146,7 @@ int run(int frames, int width, int height, int monitors, int held_fps) {
 
 HWND wait_for_renderer() {
   for (int i = 0; i < 300; ++i) {
-    if (HWND window = FindWindowA("opengl demo", "Tessarine_VC")) return window;
+    if (HWND window = FindWindowA(kWindowClass, kWindowTitle)) return window;
     Sleep(100);
   }
   return nullptr;

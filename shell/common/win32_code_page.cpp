@@ -30,8 +30,6 @@ std::wstring to_text(UINT code_page, const std::string& bytes) {
 
 std::string to_ansi(const std::wstring& text) { return to_bytes(CP_ACP, text); }
 std::wstring from_ansi(const std::string& bytes) { return to_text(CP_ACP, bytes); }
-std::string to_utf8(const std::wstring& text) { return to_bytes(CP_UTF8, text); }
-std::wstring from_utf8(const std::string& bytes) { return to_text(CP_UTF8, bytes); }
 
 const CodePage& ansi_code_page() {
   static const CodePage page{to_ansi, from_ansi};

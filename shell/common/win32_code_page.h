@@ -1,6 +1,6 @@
 // The shell's one place that converts text between Unicode and a code page:
 // the system's ANSI code page (Shift-JIS under code page 932) of the settings
-// file and the "A" calls, and UTF-8 of the music module's command strings.
+// file and the "A" calls.
 #pragma once
 
 #include <string>
@@ -13,8 +13,5 @@ namespace tessarine::shell {
 std::string to_ansi(const std::wstring& text);
 std::wstring from_ansi(const std::string& bytes);
 const CodePage& ansi_code_page();
-
-std::string to_utf8(const std::wstring& text);
-std::wstring from_utf8(const std::string& bytes);
 
 }  // namespace tessarine::shell

@@ -1,8 +1,7 @@
 // The music module's command strings, their order and the repeat decisions.
 #include "bgm.h"
 
-#include <cstdlib>
-#include <cstring>
+#include <cwchar>
 #include <optional>
 
 namespace tessarine::music {
@@ -15,50 +14,61 @@ const std::wstring kNoCommandText =
 const std::wstring kNoErrorText = L"Error (\u6587\u5B57\u5217\u304C\u53D6\u308C\u307E\u305B\u3093)";
 
 template <size_t N>
-std::string text_of(const std::array<char, N>& buffer) {
-  return std::string(buffer.data(), strnlen(buffer.data(), N));
+std::wstring text_of(const std::array<wchar_t, N>& buffer) {
+  return std::wstring(buffer.data(), wcsnlen(buffer.data(), N));
 }
 
 // The first seven characters of a mode buffer, NULs and leftovers included.
 template <size_t N>
-bool mode_is(const std::array<char, N>& buffer, const char (&word)[8]) {
-  return std::memcmp(buffer.data(), word, 7) == 0;
+bool mode_is(const std::array<wchar_t, N>& buffer, const wchar_t (&word)[8]) {
+  return std::wmemcmp(buffer.data(), word, 7) == 0;
 }
 
-bool contains_err(const std::string& text) {
-  std::string upper = text;
-  for (char& c : upper) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+bool contains_err(const std::wstring& text) {
+  std::wstring upper = text;
+  for (wchar_t& c : upper) {
+    if (c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - L'a' + L'A');
   }
-  return upper.find("ERR") != std::string::npos;
+  return upper.find(L"ERR") != std::wstring::npos;
 }
 
 // A reply read as a number ([blanks][sign]digits[.digits][blanks]); nothing
 // when it is not one, which fails the check as a conversion error would.
-std::optional<double> as_number(const std::string& text) {
+std::optional<double> as_number(const std::wstring& text) {
   size_t i = 0, n = text.size();
-  while (i < n && text[i] == ' ') ++i;
+  while (i < n && text[i] == L' ') ++i;
   const size_t start = i;
-  if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
+  if (i < n && (text[i] == L'+' || text[i] == L'-')) ++i;
   size_t digits = 0;
-  while (i < n && text[i] >= '0' && text[i] <= '9') ++i, ++digits;
-  if (i < n && text[i] == '.') {
+  while (i < n && text[i] >= L'0' && text[i] <= L'9') ++i, ++digits;
+  if (i < n && text[i] == L'.') {
     ++i;
-    while (i < n && text[i] >= '0' && text[i] <= '9') ++i, ++digits;
+    while (i < n && text[i] >= L'0' && text[i] <= L'9') ++i, ++digits;
   }
   const size_t end = i;
-  while (i < n && text[i] == ' ') ++i;
+  while (i < n && text[i] == L' ') ++i;
   if (digits == 0 || i != n) return std::nullopt;
-  return std::strtod(text.substr(start, end - start).c_str(), nullptr);
+  return std::wcstod(text.substr(start, end - start).c_str(), nullptr);
 }
 
 }  // namespace
 
+uint32_t MciAlias::open(const std::wstring& command) {
+  const uint32_t code = device_.send_string(command.c_str(), nullptr, 0);
+  if (code == 0) open_ = true;
+  return code;
+}
+
+void MciAlias::close() {
+  open_ = false;
+  device_.send_string((L"close " + name_).c_str(), nullptr, 0);
+}
+
 Bgm::Bgm(MciDevice& device, const shell::SettingsRecord& settings) : device_(device), settings_(settings) {}
 
-int32_t Bgm::MciSend(const std::string& command, std::string& reply) {
+int32_t Bgm::MciSend(const std::wstring& command, std::wstring& reply) {
   if (command.empty()) {
-    reply = device_.to_utf8(kNoCommandText);
+    reply = kNoCommandText;
     return -1;
   }
   const auto code = static_cast<int32_t>(
@@ -68,7 +78,7 @@ int32_t Bgm::MciSend(const std::string& command, std::string& reply) {
                              static_cast<uint32_t>(error_buffer_.size()))) {
       reply = text_of(error_buffer_);
     } else {
-      reply = device_.to_utf8(kNoErrorText);
+      reply = kNoErrorText;
     }
     return code;
   }
@@ -76,45 +86,45 @@ int32_t Bgm::MciSend(const std::string& command, std::string& reply) {
   return 0;
 }
 
-std::string Bgm::MciStatus(const std::string& command) {
+std::wstring Bgm::MciStatus(const std::wstring& command) {
   const int32_t code = MciSend(command, MciReply);
-  if (code != 0) return "Error:" + std::to_string(code);
+  if (code != 0) return L"Error:" + std::to_wstring(code);
   return MciReply;
 }
 
-int32_t Bgm::MciPlay(const std::string& device, const std::string& from, const std::string& to) {
-  std::string command = "play " + device;
-  if (!from.empty()) command += " from " + from;
-  if (!to.empty()) command += " to " + to;
+int32_t Bgm::MciPlay(const std::wstring& device, const std::wstring& from, const std::wstring& to) {
+  std::wstring command = L"play " + device;
+  if (!from.empty()) command += L" from " + from;
+  if (!to.empty()) command += L" to " + to;
   return MciSend(command, MciReply);
 }
 
-uint32_t Bgm::send_without_reply(const std::string& command) {
+uint32_t Bgm::send_without_reply(const std::wstring& command) {
   return device_.send_string(command.c_str(), nullptr, 0);
 }
 
 void Bgm::CdOpen() {
-  send_without_reply("open cdaudio");
-  send_without_reply("set cdaudio time format tmsf");
+  send_without_reply(L"open cdaudio");
+  send_without_reply(L"set cdaudio time format tmsf");
 }
 
 void Bgm::CdWatch() {
   CdWatchOn = true;
-  const std::string current = MciStatus("status cdaudio current track");
+  const std::wstring current = MciStatus(L"status cdaudio current track");
   if (contains_err(current)) {
     CdWatchOn = false;
     return;
   }
-  if (contains_err(MciStatus("status cdaudio number of tracks"))) {
+  if (contains_err(MciStatus(L"status cdaudio number of tracks"))) {
     CdWatchOn = false;
     return;
   }
-  device_.send_string("status cdaudio mode", cd_mode_buffer_.data(), static_cast<uint32_t>(cd_mode_buffer_.size()));
-  const bool stopped = mode_is(cd_mode_buffer_, "stopped");
+  device_.send_string(L"status cdaudio mode", cd_mode_buffer_.data(), static_cast<uint32_t>(cd_mode_buffer_.size()));
+  const bool stopped = mode_is(cd_mode_buffer_, L"stopped");
 
   const int16_t track = settings_.BgmRepeat;
   if (track == 0) {
-    if (stopped) MciPlay("cdaudio", "", "");
+    if (stopped) MciPlay(L"cdaudio", L"", L"");
     return;
   }
   // Both sides are weighed, so a current track that is not a number ends the
@@ -125,24 +135,25 @@ void Bgm::CdWatch() {
     return;
   }
   if (stopped || *current_track != track) {
-    const std::string start = MciStatus("status cdaudio position track " + std::to_string(track));
-    MciPlay("cdaudio", start, "");
+    const std::wstring start = MciStatus(L"status cdaudio position track " + std::to_wstring(track));
+    MciPlay(L"cdaudio", start, L"");
   }
 }
 
 void Bgm::CdStop() {
-  send_without_reply("stop cdaudio");
-  send_without_reply("close cdaudio");
+  send_without_reply(L"stop cdaudio");
+  send_without_reply(L"close cdaudio");
 }
 
 void Bgm::Mp3Play() {
-  const std::string open = "open \"" + device_.to_utf8(settings_.BgmFile) + "\" type MPEGVideo Alias MP3Play";
-  if (send_without_reply(open) == 0) play_mp3("play MP3Play notify");
+  if (mp3_.open(L"open \"" + settings_.BgmFile + L"\" type MPEGVideo Alias MP3Play") == 0) {
+    play_mp3(L"play MP3Play notify");
+  }
 }
 
 bool Bgm::Mp3IsPlaying() {
-  device_.send_string("status MP3Play mode", mp3_mode_buffer_.data(), static_cast<uint32_t>(mp3_mode_buffer_.size()));
-  return mode_is(mp3_mode_buffer_, "playing");
+  device_.send_string(L"status MP3Play mode", mp3_mode_buffer_.data(), static_cast<uint32_t>(mp3_mode_buffer_.size()));
+  return mode_is(mp3_mode_buffer_, L"playing");
 }
 
 void Bgm::Mp3Loop() {
@@ -159,25 +170,25 @@ void Bgm::Mp3Notified(bool successful) {
 
 void Bgm::Mp3Stop() {
   mp3_notices_due_ = 0;  // once closed, no notice restarts it
-  send_without_reply("stop MP3Play");
-  send_without_reply("close MP3Play");
+  send_without_reply(L"stop MP3Play");
+  mp3_.close();
 }
 
-void Bgm::play_mp3(const std::string& command) {
+void Bgm::play_mp3(const std::wstring& command) {
   if (send_without_reply(command) == 0) ++mp3_notices_due_;
 }
 
 void Bgm::restart_mp3() {
   // Stopping first keeps the device's mode right after a natural end.
-  send_without_reply("stop MP3Play");
-  play_mp3("play MP3Play from 0 notify");
+  send_without_reply(L"stop MP3Play");
+  play_mp3(L"play MP3Play from 0 notify");
 }
 
 void Bgm::WavPlay() {
   if (device_.wave_out_devices() < 1) return;
   // The file itself or silence: never a sound alias of that name, nor the
   // system's default sound looping for the whole run.
-  device_.play_sound(device_.to_utf8(settings_.BgmFile).c_str(), kSndAsync | kSndLoop | kSndFilename | kSndNoDefault);
+  device_.play_sound(settings_.BgmFile.c_str(), kSndAsync | kSndLoop | kSndFilename | kSndNoDefault);
 }
 
 void Bgm::WavStop() { device_.play_sound(nullptr, 0); }

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "scripted_device.h"
 
 namespace tessarine::music {
@@ -30,35 +32,35 @@ class BgmTest : public ::testing::Test {
 };
 
 TEST_F(BgmTest, AnEmptyCommandIsNeverSent) {
-  std::string reply;
-  EXPECT_EQ(bgm.MciSend("", reply), -1);
-  EXPECT_EQ(reply, device.to_utf8(L"コマンド文字列が指定されていません"));
-  EXPECT_EQ(bgm.MciStatus(""), "Error:-1");
+  std::wstring reply;
+  EXPECT_EQ(bgm.MciSend(L"", reply), -1);
+  EXPECT_EQ(reply, L"コマンド文字列が指定されていません");
+  EXPECT_EQ(bgm.MciStatus(L""), L"Error:-1");
   EXPECT_TRUE(device.calls.empty());
 }
 
 TEST_F(BgmTest, FailuresGiveTheErrorTextAndStatusGivesTheCode) {
   device.answer("close cdaudio", {{263, ""}});
   device.error_text(263, "The device is not open.");
-  std::string reply;
-  EXPECT_EQ(bgm.MciSend("close cdaudio", reply), 263);
-  EXPECT_EQ(reply, "The device is not open.");
-  EXPECT_EQ(bgm.MciStatus("close cdaudio"), "Error:263");
-  EXPECT_EQ(bgm.MciReply, "The device is not open.");
+  std::wstring reply;
+  EXPECT_EQ(bgm.MciSend(L"close cdaudio", reply), 263);
+  EXPECT_EQ(reply, L"The device is not open.");
+  EXPECT_EQ(bgm.MciStatus(L"close cdaudio"), L"Error:263");
+  EXPECT_EQ(bgm.MciReply, L"The device is not open.");
 
   // No text to be had for the code: a fixed Japanese text instead.
   device.answer("open cdaudio", {{266, ""}});
-  EXPECT_EQ(bgm.MciSend("open cdaudio", reply), 266);
-  EXPECT_EQ(reply, device.to_utf8(L"Error (文字列が取れません)"));
+  EXPECT_EQ(bgm.MciSend(L"open cdaudio", reply), 266);
+  EXPECT_EQ(reply, L"Error (文字列が取れません)");
   EXPECT_EQ(device.take(), (Calls{"close cdaudio [512]", "close cdaudio [512]", "open cdaudio [512]"}));
 }
 
 TEST_F(BgmTest, StatusGivesTheReplyUpToItsEnd) {
   device.answer("status cdaudio number of tracks", {{0, "12"}, {0, "9"}});
-  EXPECT_EQ(bgm.MciStatus("status cdaudio number of tracks"), "12");
+  EXPECT_EQ(bgm.MciStatus(L"status cdaudio number of tracks"), L"12");
   // A shorter reply written over a longer one ends at its own NUL.
-  EXPECT_EQ(bgm.MciStatus("status cdaudio number of tracks"), "9");
-  EXPECT_EQ(bgm.MciReply, "9");
+  EXPECT_EQ(bgm.MciStatus(L"status cdaudio number of tracks"), L"9");
+  EXPECT_EQ(bgm.MciReply, L"9");
 }
 
 TEST_F(BgmTest, WithoutRepeatTheDiscPlaysAgainWhenFoundStopped) {
@@ -170,6 +172,26 @@ TEST_F(BgmTest, Mp3OpensTheQuotedFileAndPlaysOnlyWhenOpened) {
   device.answer("open \"" + device.to_utf8(settings.BgmFile) + "\" type MPEGVideo Alias MP3Play", {{277, ""}});
   bgm.Mp3Play();
   EXPECT_EQ(device.take().size(), 1u);
+}
+
+// Closed by the stop, or else when the module goes; never a close for a file that did not open.
+TEST_F(BgmTest, AnOpenedMp3IsClosedOnEveryPath) {
+  settings.BgmFile = L"C:\\a.mp3";
+  for (const bool stopped : {false, true}) {
+    SCOPED_TRACE(stopped);
+    std::optional<Bgm> module(std::in_place, device, settings);
+    module->Mp3Play();
+    if (stopped) module->Mp3Stop();
+    device.take();
+    module.reset();
+    EXPECT_EQ(device.take(), stopped ? Calls{} : Calls{"close MP3Play [0]"});
+  }
+  device.answer("open \"C:\\a.mp3\" type MPEGVideo Alias MP3Play", {{277, ""}});
+  std::optional<Bgm> refused(std::in_place, device, settings);
+  refused->Mp3Play();
+  device.take();
+  refused.reset();
+  EXPECT_TRUE(device.calls.empty());
 }
 
 TEST_F(BgmTest, Mp3RestartsFromItsStartOnlyWhenNotPlaying) {

@@ -1,10 +1,9 @@
 // What the music module needs of the multimedia services: command strings,
-// error texts and the system's sound player. Every text here is UTF-8; the
-// platform's device hands it to the wide calls.
+// error texts and the system's sound player, in wide text as their wide calls
+// take it, so that a path of any characters plays.
 #pragma once
 
 #include <cstdint>
-#include <string>
 
 namespace tessarine::music {
 
@@ -19,17 +18,16 @@ class MciDevice {
  public:
   virtual ~MciDevice() = default;
   // mciSendString: 0 or an MCI error code. `reply` (null with size 0 when no
-  // reply is wanted) receives a NUL-terminated reply. A command with "notify"
-  // later reports how it ended, as a notice for Bgm::Mp3Notified.
-  virtual uint32_t send_string(const char* command, char* reply, uint32_t reply_size) = 0;
+  // reply is wanted; the size in characters) receives a NUL-terminated reply.
+  // A command with "notify" later reports how it ended, as a notice for
+  // Bgm::Mp3Notified.
+  virtual uint32_t send_string(const wchar_t* command, wchar_t* reply, uint32_t reply_size) = 0;
   // mciGetErrorString: true when it wrote the error's text.
-  virtual bool error_string(uint32_t code, char* text, uint32_t size) = 0;
+  virtual bool error_string(uint32_t code, wchar_t* text, uint32_t size) = 0;
   // PlaySound(file, no module, flags); a null file stops the process's sound.
-  virtual void play_sound(const char* file, uint32_t flags) = 0;
+  virtual void play_sound(const wchar_t* file, uint32_t flags) = 0;
   // waveOutGetNumDevs.
   virtual uint32_t wave_out_devices() = 0;
-  // The program's text as UTF-8.
-  virtual std::string to_utf8(const std::wstring& text) = 0;
 };
 
 }  // namespace tessarine::music

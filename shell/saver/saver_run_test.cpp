@@ -84,9 +84,9 @@ class RecordingHost : public SaverHost {
 // pump the window's messages while it opens a file.
 class PumpingDevice : public music::ScriptedDevice {
  public:
-  uint32_t send_string(const char* command, char* reply, uint32_t reply_size) override {
+  uint32_t send_string(const wchar_t* command, wchar_t* reply, uint32_t reply_size) override {
     const uint32_t code = ScriptedDevice::send_string(command, reply, reply_size);
-    if (while_sending) while_sending(command);
+    if (while_sending) while_sending(to_utf8(command));
     return code;
   }
   std::function<void(const std::string& command)> while_sending;

@@ -27,40 +27,48 @@ double seconds_since(Clock::time_point start) {
 constexpr double kEndSeconds = 0.5;     // from the release of Escape to the end
 constexpr double kSwitchSeconds = 1.0;  // from the release of Tab to the new window
 
-TEST(RendererWindow, StartsAsAFullScreenPopUpOfItsOwnClassAndEndsOnEscape) {
+// A renderer, its first window (the full-screen pop-up) up.
+class RendererWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    full = renderer.wait_for_window(is_full_screen_popup);
+    ASSERT_NE(full, nullptr) << "no full-screen pop-up";
+  }
+  // Releases Tab over `window`; the window that passes `next` after it, or null.
+  HWND tab_from(HWND window, bool (*next)(HWND)) {
+    post_key_up(window, VK_TAB);
+    return renderer.wait_for_window(next);
+  }
+
   Renderer renderer;
-  HWND window = renderer.wait_for_window(is_full_screen_popup);
-  ASSERT_NE(window, nullptr) << "no full-screen pop-up";
-  EXPECT_EQ(window_class(window), kRendererClass);
-  EXPECT_EQ(FindWindowW(kRendererClass, kRendererTitle), window);
-  EXPECT_TRUE(IsWindowVisible(window));
-  EXPECT_FALSE(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  HWND full = nullptr;
+};
+
+TEST_F(RendererWindow, StartsAsAFullScreenPopUpOfItsOwnClassAndEndsOnEscape) {
+  EXPECT_EQ(window_class(full), kRendererClass);
+  EXPECT_EQ(FindWindowW(kRendererClass, kRendererTitle), full);
+  EXPECT_TRUE(IsWindowVisible(full));
+  EXPECT_FALSE(GetWindowLongW(full, GWL_EXSTYLE) & WS_EX_TOPMOST);
   // Keys must reach it, not the program the user left (Wine has no foreground lock to show).
-  EXPECT_TRUE(wait_until([&] { return GetForegroundWindow() == window; }, 10s)) << "not in front when shown";
+  EXPECT_TRUE(wait_until([&] { return GetForegroundWindow() == full; }, 10s)) << "not in front when shown";
 
   const Clock::time_point released = Clock::now();
-  post_key_up(window, VK_ESCAPE);
+  post_key_up(full, VK_ESCAPE);
   ASSERT_TRUE(renderer.process().wait()) << "the renderer is still running";
   EXPECT_LE(seconds_since(released), kEndSeconds) << "seconds from the release of Escape to the end";
   expect_ends_with(renderer.process(), 1);
 }
 
-TEST(RendererWindow, TabReleasesSwitchBetweenFullScreenAndA1024By768Window) {
-  Renderer renderer;
-  HWND full = renderer.wait_for_window(is_full_screen_popup);
-  ASSERT_NE(full, nullptr);
-
+TEST_F(RendererWindow, TabReleasesSwitchBetweenFullScreenAndA1024By768Window) {
   Clock::time_point released = Clock::now();
-  post_key_up(full, VK_TAB);
-  HWND framed = renderer.wait_for_window(is_framed_1024_by_768);
+  HWND framed = tab_from(full, is_framed_1024_by_768);
   ASSERT_NE(framed, nullptr) << "no framed 1024 x 768 window after Tab";
   EXPECT_LE(seconds_since(released), kSwitchSeconds) << "seconds from the release of Tab to the framed window";
   EXPECT_EQ(window_class(framed), kRendererClass);
   EXPECT_FALSE(IsWindow(full)) << "the full-screen window was kept";
 
   released = Clock::now();
-  post_key_up(framed, VK_TAB);
-  HWND full_again = renderer.wait_for_window(is_full_screen_popup);
+  HWND full_again = tab_from(framed, is_full_screen_popup);
   ASSERT_NE(full_again, nullptr) << "no full-screen window after the second Tab";
   EXPECT_LE(seconds_since(released), kSwitchSeconds) << "seconds from the release of Tab to the full-screen window";
   EXPECT_TRUE(renderer.process().running());
@@ -69,42 +77,31 @@ TEST(RendererWindow, TabReleasesSwitchBetweenFullScreenAndA1024By768Window) {
   expect_ends_with(renderer.process(), 1);
 }
 
-TEST(RendererWindow, KeysActOnReleaseSoEscapeHeldDownEndsNothing) {
-  Renderer renderer;
-  HWND full = renderer.wait_for_window(is_full_screen_popup);
-  ASSERT_NE(full, nullptr);
+TEST_F(RendererWindow, KeysActOnReleaseSoEscapeHeldDownEndsNothing) {
   PostMessageW(full, WM_KEYDOWN, VK_ESCAPE, 1);
   PostMessageW(full, WM_KEYDOWN, VK_TAB, 1);
   // An ending takes milliseconds; three seconds of watching cannot miss it.
   EXPECT_FALSE(renderer.process().wait(3s)) << "the renderer ended on a key press";
   EXPECT_EQ(renderer.window(), full);
 
-  post_key_up(full, VK_TAB);
-  HWND framed = renderer.wait_for_window(is_framed_1024_by_768);
+  HWND framed = tab_from(full, is_framed_1024_by_768);
   ASSERT_NE(framed, nullptr);
   post_key_up(framed, VK_ESCAPE);  // in the framed window too
   expect_ends_with(renderer.process(), 1);
 }
 
-TEST(RendererWindow, ACloseFromAnotherProgramEndsWithOne) {
-  Renderer renderer;
-  HWND window = renderer.wait_for_window(is_full_screen_popup);
-  ASSERT_NE(window, nullptr);
-  PostMessageW(window, WM_CLOSE, 0, 0);
+TEST_F(RendererWindow, ACloseFromAnotherProgramEndsWithOne) {
+  PostMessageW(full, WM_CLOSE, 0, 0);
   expect_ends_with(renderer.process(), 1);
 }
 
 // Wine does nothing for these two requests either, so under Wine only
 // "still running" is shown; on Windows the refusal keeps the saver off.
-TEST(RendererWindow, RefusesScreenSaverAndMonitorPowerButNotTheSystemMenuClose) {
-  Renderer renderer;
-  HWND window = renderer.wait_for_window(is_full_screen_popup);
-  ASSERT_NE(window, nullptr);
-  PostMessageW(window, WM_SYSCOMMAND, SC_SCREENSAVE, 0);
-  PostMessageW(window, WM_SYSCOMMAND, SC_MONITORPOWER, 2);
+TEST_F(RendererWindow, RefusesScreenSaverAndMonitorPowerButNotTheSystemMenuClose) {
+  PostMessageW(full, WM_SYSCOMMAND, SC_SCREENSAVE, 0);
+  PostMessageW(full, WM_SYSCOMMAND, SC_MONITORPOWER, 2);
   // Handled in order: the Tab release shows the two requests went by.
-  post_key_up(window, VK_TAB);
-  HWND framed = renderer.wait_for_window(is_framed_1024_by_768);
+  HWND framed = tab_from(full, is_framed_1024_by_768);
   ASSERT_NE(framed, nullptr) << "the renderer did not live through the requests";
 
   PostMessageW(framed, WM_SYSCOMMAND, SC_CLOSE, 0);  // Alt+F4 and the system menu
@@ -114,10 +111,7 @@ TEST(RendererWindow, RefusesScreenSaverAndMonitorPowerButNotTheSystemMenuClose) 
 // Xvfb reports no refresh rate (so 60 Hz is taken) and its swaps come back at
 // once: the renderer paces itself there. A loaded machine draws slower, so
 // below the rate only some drawing is asked for.
-TEST(RendererWindow, DrawsAboutOneFramePerRefreshOfTheDisplay) {
-  Renderer renderer;
-  HWND window = renderer.wait_for_window(is_full_screen_popup);
-  ASSERT_NE(window, nullptr);
+TEST_F(RendererWindow, DrawsAboutOneFramePerRefreshOfTheDisplay) {
   ASSERT_TRUE(wait_until([&] { return renderer.frames_drawn() > 0; }, 30s)) << "no frame count on the window";
   DEVMODEW mode = {};
   mode.dmSize = sizeof mode;
@@ -129,33 +123,26 @@ TEST(RendererWindow, DrawsAboutOneFramePerRefreshOfTheDisplay) {
   const double rate = (renderer.frames_drawn() - before) / seconds_since(start);
   EXPECT_LT(rate, refresh * 1.1) << "frames per second at " << refresh << " Hz";
   EXPECT_GT(rate, 0.0);
-  post_key_up(window, VK_ESCAPE);
+  post_key_up(full, VK_ESCAPE);
   expect_ends_with(renderer.process(), 1);
 }
 
 // Wine sends no session notices: they are posted here as the system sends them.
-TEST(RendererWindow, StopsDrawingWhileTheSessionIsAwayFromTheConsoleButNotWhenLocked) {
-  Renderer renderer;
-  HWND window = renderer.wait_for_window(is_full_screen_popup);
-  ASSERT_NE(window, nullptr);
-  PostMessageW(window, WM_WTSSESSION_CHANGE, 7, 0);  // WTS_SESSION_LOCK: the saver is still on show
+TEST_F(RendererWindow, StopsDrawingWhileTheSessionIsAwayFromTheConsoleButNotWhenLocked) {
+  PostMessageW(full, WM_WTSSESSION_CHANGE, 7, 0);  // WTS_SESSION_LOCK: the saver is still on show
   EXPECT_TRUE(renderer.draws_on()) << "not drawing when locked";
-  PostMessageW(window, WM_WTSSESSION_CHANGE, 2, 0);  // WTS_CONSOLE_DISCONNECT
+  PostMessageW(full, WM_WTSSESSION_CHANGE, 2, 0);  // WTS_CONSOLE_DISCONNECT
   EXPECT_TRUE(renderer.stops_drawing()) << "drawing away from the console";
-  PostMessageW(window, WM_WTSSESSION_CHANGE, 1, 0);  // WTS_CONSOLE_CONNECT
+  PostMessageW(full, WM_WTSSESSION_CHANGE, 1, 0);  // WTS_CONSOLE_CONNECT
   EXPECT_TRUE(renderer.draws_on()) << "drawing did not resume";
-  post_key_up(window, VK_ESCAPE);
+  post_key_up(full, VK_ESCAPE);
   expect_ends_with(renderer.process(), 1);
 }
 
 // Under Wine GetProcessTimes reports no processor time for another process:
 // there the frame count shows the drawing stop and resume.
-TEST(RendererWindow, MinimisedItStopsDrawingRestoredItDrawsAgainAndItStillCloses) {
-  Renderer renderer;
-  HWND full = renderer.wait_for_window(is_full_screen_popup);
-  ASSERT_NE(full, nullptr);
-  post_key_up(full, VK_TAB);  // a framed window minimises like any other
-  HWND framed = renderer.wait_for_window(is_framed_1024_by_768);
+TEST_F(RendererWindow, MinimisedItStopsDrawingRestoredItDrawsAgainAndItStillCloses) {
+  HWND framed = tab_from(full, is_framed_1024_by_768);  // a framed window minimises like any other
   ASSERT_NE(framed, nullptr);
 
   auto cpu_over = [&](Millis span) {

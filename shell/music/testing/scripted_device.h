@@ -1,9 +1,10 @@
 // A multimedia device for tests: answers each command from a script and
-// records every call, with the reply buffer's size, in order.
+// records every call, with the reply buffer's size, in order. The script and
+// the record are UTF-8 text, as the tests write it; replies and error texts
+// are ASCII.
 #pragma once
 
 #include <algorithm>
-#include <cstring>
 #include <deque>
 #include <map>
 #include <string>
@@ -35,38 +36,34 @@ class ScriptedDevice : public MciDevice {
   // Takes the calls recorded so far.
   std::vector<std::string> take() { return std::exchange(calls, {}); }
 
-  uint32_t send_string(const char* command, char* reply, uint32_t reply_size) override {
-    calls.push_back(std::string(command) + " [" + std::to_string(reply_size) + "]");
+  uint32_t send_string(const wchar_t* command, wchar_t* reply, uint32_t reply_size) override {
+    const std::string text = to_utf8(command);
+    calls.push_back(text + " [" + std::to_string(reply_size) + "]");
     Answer a;
-    auto it = script_.find(command);
+    auto it = script_.find(text);
     if (it != script_.end() && !it->second.empty()) {
       a = it->second.front();
       if (it->second.size() > 1) it->second.pop_front();
     }
-    if (a.code == 0 && reply && reply_size > 0) {
-      const size_t n = std::min<size_t>(a.reply.size(), reply_size - 1);
-      std::memcpy(reply, a.reply.data(), n);
-      reply[n] = '\0';
-    }
+    if (a.code == 0 && reply && reply_size > 0) copy_ascii(a.reply, reply, reply_size);
     return a.code;
   }
 
-  bool error_string(uint32_t code, char* text, uint32_t size) override {
+  bool error_string(uint32_t code, wchar_t* text, uint32_t size) override {
     auto it = error_texts_.find(code);
     if (it == error_texts_.end() || size == 0) return false;
-    const size_t n = std::min<size_t>(it->second.size(), size - 1);
-    std::memcpy(text, it->second.data(), n);
-    text[n] = '\0';
+    copy_ascii(it->second, text, size);
     return true;
   }
 
-  void play_sound(const char* file, uint32_t flags) override {
-    calls.push_back(std::string("sound ") + (file ? file : "null") + " " + std::to_string(flags));
+  void play_sound(const wchar_t* file, uint32_t flags) override {
+    calls.push_back("sound " + (file ? to_utf8(file) : std::string("null")) + " " + std::to_string(flags));
   }
 
   uint32_t wave_out_devices() override { return wave_out_devices_; }
 
-  std::string to_utf8(const std::wstring& text) override {
+  // A text of the program as the record holds it.
+  static std::string to_utf8(const std::wstring& text) {
     std::string out;
     for (wchar_t w : text) {
       auto c = static_cast<uint32_t>(w);
@@ -85,6 +82,13 @@ class ScriptedDevice : public MciDevice {
   }
 
  private:
+  // Into a buffer of `size` (at least 1) characters, ended by a NUL.
+  static void copy_ascii(const std::string& text, wchar_t* buffer, uint32_t size) {
+    const size_t n = std::min<size_t>(text.size(), size - 1);
+    std::copy_n(text.begin(), n, buffer);
+    buffer[n] = L'\0';
+  }
+
   std::map<std::string, std::deque<Answer>> script_;
   std::map<uint32_t, std::string> error_texts_;
   uint32_t wave_out_devices_ = 1;
