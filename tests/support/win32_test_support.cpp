@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <thread>
 
+#include "win32_gdi.h"
+
 namespace tessarine::test {
 
 std::wstring dist_dir() {
@@ -219,6 +221,70 @@ void post_key_up(HWND window, UINT virtual_key) {
   PostMessageW(window, WM_KEYUP, virtual_key, lparam);
 }
 
+POINT centre_on_screen(HWND window) {
+  RECT r = {};
+  GetWindowRect(window, &r);
+  return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+void move_pointer(POINT to) {
+  SetCursorPos(to.x, to.y);
+  INPUT input = {};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  input.mi.dx = MulDiv(to.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  input.mi.dy = MulDiv(to.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  SendInput(1, &input, sizeof input);
+}
+
+void mouse_buttons(DWORD flags) {
+  INPUT input = {};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = flags;
+  SendInput(1, &input, sizeof input);
+}
+
+static void press_over(HWND window, DWORD down, DWORD up) {
+  const POINT centre = centre_on_screen(window);
+  move_pointer({centre.x - 3, centre.y - 2});
+  move_pointer(centre);
+  mouse_buttons(down);
+  mouse_buttons(up);
+}
+
+void click(HWND window) { press_over(window, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP); }
+void right_click(HWND window) { press_over(window, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP); }
+
+void press_key(WORD virtual_key, bool shift) {
+  std::vector<INPUT> inputs;
+  const auto add = [&](WORD key, DWORD flags) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = flags;
+    inputs.push_back(input);
+  };
+  if (shift) add(VK_SHIFT, 0);
+  add(virtual_key, 0);
+  add(virtual_key, KEYEVENTF_KEYUP);
+  if (shift) add(VK_SHIFT, KEYEVENTF_KEYUP);
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+int screen_dpi() {
+  gdi::WindowDc screen(nullptr);
+  return GetDeviceCaps(screen.get(), LOGPIXELSX);
+}
+
+Picture Picture::part(const RECT& area) const {
+  Picture block;
+  block.width = area.right - area.left;
+  block.height = area.bottom - area.top;
+  for (LONG y = area.top; y < area.bottom; ++y)
+    for (LONG x = area.left; x < area.right; ++x) block.pixels.push_back(at(x, y));
+  return block;
+}
+
 static Picture read_dc(HDC source, int x, int y, int width, int height) {
   Picture picture;
   if (!source || width <= 0 || height <= 0) return picture;
@@ -254,10 +320,8 @@ static Picture read_dc(HDC source, int x, int y, int width, int height) {
 Picture capture_client(HWND window) {
   RECT client = {};
   GetClientRect(window, &client);
-  HDC dc = GetDC(window);
-  Picture picture = read_dc(dc, 0, 0, client.right, client.bottom);
-  if (dc) ReleaseDC(window, dc);
-  return picture;
+  gdi::WindowDc dc(window);
+  return read_dc(dc.get(), 0, 0, client.right, client.bottom);
 }
 
 // Under Wine the screen's device context does not show OpenGL windows, so the
@@ -327,10 +391,8 @@ Picture capture_screen(const RECT& area) {
   const std::wstring command = environment(L"TESSARINE_SCREENSHOT_COMMAND");
   const std::wstring file = environment(L"TESSARINE_SCREENSHOT_FILE");
   if (!command.empty() && !file.empty()) return capture_screen_externally(command, file, area);
-  HDC dc = GetDC(nullptr);
-  Picture picture = read_dc(dc, area.left, area.top, area.right - area.left, area.bottom - area.top);
-  if (dc) ReleaseDC(nullptr, dc);
-  return picture;
+  gdi::WindowDc dc(nullptr);
+  return read_dc(dc.get(), area.left, area.top, area.right - area.left, area.bottom - area.top);
 }
 
 bool colour_near(COLORREF colour, int r, int g, int b, int tolerance) {
