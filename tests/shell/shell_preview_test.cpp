@@ -4,6 +4,7 @@
 // (its pixels, which a child of another process does not show under Wine).
 #include <gtest/gtest.h>
 
+#include "shell_copy.h"
 #include "shell_test_windows.h"
 #include "win32_picture.h"
 #include "win32_preview_window.h"
@@ -18,13 +19,6 @@ namespace {
 // The style the preview window must have once built: its own borderless
 // style with WS_CHILD added, shown.
 constexpr LONG kBuiltStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
-
-int screen_dpi() {
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-  ReleaseDC(nullptr, screen);
-  return dpi;
-}
 
 // The dpi this run expects (TESSARINE_EXPECT_DPI; 96 when unset).
 int expected_dpi() {
@@ -42,20 +36,16 @@ int expected_dpi() {
 class PreviewAcrossProcesses : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { SetProcessDPIAware(); }
-  void SetUp() override {
-    // The preview needs no renderer: leave it out.
-    ASSERT_TRUE(folder_.copy_in(dist_file(L"Tessarine.scr")));
-  }
   // Starts the preview inside `parent` and waits for its window there.
   HWND start_in(const TestWindow& parent) {
-    process_ = Process::start(folder_.file(L"Tessarine.scr"), L"/p " + parent.handle_text());
+    process_ = shell_.start(L"/p " + parent.handle_text());
     HWND preview = nullptr;
     pump_until([&] { return (preview = FindWindowExW(parent.get(), nullptr, L"Tessarine_R", nullptr)) != nullptr; });
     // The build ends with the window shown.
     pump_until([&] { return preview && IsWindowVisible(preview); });
     return preview;
   }
-  TempFolder folder_;
+  ShellCopy shell_{L""};  // the preview needs no renderer
   Process process_;
 };
 
@@ -112,7 +102,7 @@ TEST_F(PreviewAcrossProcesses, AParentThatIsNoWindowEndsTheProgramShowingNothing
   for (const std::wstring& arguments :
        {std::wstring(L"/p"), std::wstring(L"/p 0"), std::wstring(L"/p 12345678"), L"/p " + closed_handle}) {
     SCOPED_TRACE(to_ansi(arguments));
-    process_ = Process::start(folder_.file(L"Tessarine.scr"), arguments);
+    process_ = shell_.start(arguments);
     ASSERT_TRUE(process_.started());
     bool built = false;
     const bool ended = wait_until([&] {
@@ -137,10 +127,8 @@ Picture pixels_of(HBITMAP bitmap) {
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   std::vector<RGBQUAD> bits(static_cast<size_t>(size.cx) * size.cy);
-  HDC screen = GetDC(nullptr);
-  const int rows = GetDIBits(screen, bitmap, 0, size.cy, bits.data(), &info, DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
-  if (rows != size.cy) return picture;
+  gdi::WindowDc screen(nullptr);
+  if (GetDIBits(screen.get(), bitmap, 0, size.cy, bits.data(), &info, DIB_RGB_COLORS) != size.cy) return picture;
   picture.width = size.cx;
   picture.height = size.cy;
   for (const RGBQUAD& q : bits) picture.pixels.push_back(RGB(q.rgbRed, q.rgbGreen, q.rgbBlue));
