@@ -19,9 +19,16 @@ using shell::kKeyFile;
 using shell::kKeyKind;
 using shell::kKeyRepeat;
 
+// An MP3 file beside the shell, for a run whose kind is the file.
+std::wstring song_in(const ConfigureRun& run) {
+  const std::wstring song = run.file(L"song.mp3");
+  EXPECT_TRUE(write_file_bytes(song, "ID3"));
+  return song;
+}
+
 TEST(SettingsDialog, ACdKindOpensWithItsMarkAndRepeatListIgnoresSecondStartsAndEscapeCancels) {
-  ConfigureRun run(1, 3, L"");
-  const std::string before = run.settings_bytes();
+  ConfigureRun run;
+  const std::string before = run.write_settings(1, 3, L"");
   ASSERT_TRUE(run.open());
   HWND repeat = run.control(ids::kIdRepeat);
   EXPECT_TRUE(IsWindowEnabled(repeat));
@@ -128,25 +135,17 @@ TEST(SettingsDialog, PickedFileAndCdChoiceAreWrittenAndReadBack) {
   EXPECT_FALSE(IsWindowEnabled(run.control(ids::kIdRepeat)));
 
   // The first browse starts in the program's folder (no file was set) ...
-  HWND picker = run.open_picker();
-  ASSERT_NE(picker, nullptr);
-  ASSERT_TRUE(pick(picker, L"first.wav"));
+  ASSERT_TRUE(run.browse_to(L"first.wav"));
   EXPECT_TRUE(wait_until([&] { return window_title(file_label) == run.file(L"first.wav"); }, 10s))
       << to_ansi(window_title(file_label));
   // ... a full path picks a file elsewhere ...
-  picker = run.open_picker();
-  ASSERT_NE(picker, nullptr);
-  ASSERT_TRUE(pick(picker, music + L"\\song.mp3"));
+  ASSERT_TRUE(run.browse_to(music + L"\\song.mp3"));
   // ... and the next browse starts in that file's folder.
-  picker = run.open_picker();
-  ASSERT_NE(picker, nullptr);
-  ASSERT_TRUE(pick(picker, L"tune.wav"));
+  ASSERT_TRUE(run.browse_to(L"tune.wav"));
   const std::wstring chosen = music + L"\\tune.wav";
   EXPECT_TRUE(wait_until([&] { return window_title(file_label) == chosen; }, 10s)) << to_ansi(window_title(file_label));
   // A cancelled browse changes nothing.
-  picker = run.open_picker();
-  ASSERT_NE(picker, nullptr);
-  ASSERT_TRUE(cancel(picker));
+  ASSERT_TRUE(run.browse_and_cancel());
   EXPECT_EQ(window_title(file_label), chosen);
 
   // Then the CD kind by a left press on its mark, a typed track, and OK.
@@ -190,15 +189,11 @@ TEST(SettingsDialog, AFileNamedOutsideTheCodePageIsStoredInAFormThatNamesItAndSh
   ConfigureRun run(2, 0, music.file(L"before.mp3"));
   ASSERT_TRUE(run.open());
   HWND file_label = run.control(ids::kIdFileLabel);
-  HWND picker = run.open_picker();
-  ASSERT_NE(picker, nullptr);
-  ASSERT_TRUE(pick(picker, song));
+  ASSERT_TRUE(run.browse_to(song));
   EXPECT_TRUE(wait_until([&] { return window_title(file_label) == song; }, 10s));
 
   // Neither form works (under Wine only for a name of no file): a message.
-  picker = run.open_picker();
-  ASSERT_NE(picker, nullptr);
-  ASSERT_TRUE(pick(picker, folder + L"\\Gone \u00E9.mp3"));
+  ASSERT_TRUE(run.browse_to(folder + L"\\Gone \u00E9.mp3"));
   HWND message = wait_for_window(L"Tessarine");
   ASSERT_NE(message, nullptr) << "no message";
   EXPECT_EQ(GetWindow(message, GW_OWNER), run.dialog());
@@ -220,37 +215,28 @@ TEST(SettingsDialog, AFileNamedOutsideTheCodePageIsStoredInAFormThatNamesItAndSh
 // The kind change disables "..." while it holds the focus, and the focus
 // leaves it only then; the next click must still open the picker.
 TEST(SettingsDialog, TheFileButtonAnswersTheFirstClickAfterTheKindChanges) {
-  TempFolder music;
-  const std::wstring song = music.file(L"song.mp3");
-  ASSERT_TRUE(write_file_bytes(song, "ID3"));
-  ConfigureRun run(2, 0, song);
+  ConfigureRun run;
+  run.write_settings(2, 0, song_in(run));
   ASSERT_TRUE(run.open());
   HWND file_button = run.control(ids::kIdFileButton);
   ASSERT_TRUE(IsWindowEnabled(file_button));
 
-  HWND picker = run.open_picker();
-  ASSERT_NE(picker, nullptr);
-  ASSERT_TRUE(cancel(picker));
+  ASSERT_TRUE(run.browse_and_cancel());
 
   click(run.control(ids::kIdKindLabel0 + 1));
   ASSERT_TRUE(wait_until([&] { return !IsWindowEnabled(file_button); }, 10s));
   click(run.control(ids::kIdKindLabel0 + 2));
   ASSERT_TRUE(wait_until([&] { return IsWindowEnabled(file_button) != FALSE; }, 10s));
 
-  picker = run.open_picker();
-  ASSERT_NE(picker, nullptr) << "the first click on \"...\" opened no picker";
-  ASSERT_TRUE(cancel(picker));
+  ASSERT_TRUE(run.browse_and_cancel()) << "the first click on \"...\"";
   ASSERT_TRUE(run.click_and_end(ids::kIdCancel));
 }
 
 // Without a mouse: Space and Enter on the focused "..." open the picker once
 // each, and Enter elsewhere is OK.
 TEST(SettingsDialog, SpaceAndEnterPressTheFocusedButtonAndEnterElsewhereIsOk) {
-  TempFolder music;
-  const std::wstring song = music.file(L"song.mp3");
-  ASSERT_TRUE(write_file_bytes(song, "ID3"));
-  ConfigureRun run(2, 0, song);
-  const std::string before = run.settings_bytes();
+  ConfigureRun run;
+  const std::string before = run.write_settings(2, 0, song_in(run));
   ASSERT_TRUE(run.open());
   SetForegroundWindow(run.dialog());
   for (WORD key : {VK_SPACE, VK_RETURN}) {
@@ -286,8 +272,8 @@ TEST(SettingsDialog, TypedRepeatTextsAreRoundedHalvesToEven) {
 }
 
 TEST(SettingsDialog, TheCloseCommandWritesNothing) {
-  ConfigureRun run(2, 7, L"");
-  const std::string before = run.settings_bytes();
+  ConfigureRun run;
+  const std::string before = run.write_settings(2, 7, L"");
   ASSERT_TRUE(run.open());
   SendMessageW(run.control(ids::kIdRepeat), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"12"));
   PostMessageW(run.dialog(), WM_SYSCOMMAND, SC_CLOSE, 0);

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "../shell/shell_test_windows.h"
 #include "shell_copy.h"
 #include "win32_test_support.h"
 #include "window_titles.h"
@@ -180,18 +181,11 @@ TEST_F(SaverRun, AnotherProgramsRendererWindowDoesNotKeepTheRunAlive) {
   HWND renderer = wait_for_renderer();
   ASSERT_NE(renderer, nullptr);
 
-  WNDCLASSW window_class = {};
-  window_class.lpfnWndProc = DefWindowProcW;
-  window_class.hInstance = GetModuleHandleW(nullptr);
-  window_class.lpszClassName = L"another renderer";
-  RegisterClassW(&window_class);
-  HWND other = CreateWindowExW(0, L"another renderer", kRendererTitle, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
-  ASSERT_NE(other, nullptr);
+  TestWindow other(kRendererTitle, 10, 10, /*visible=*/false);
+  ASSERT_NE(other.get(), nullptr);
   post_key_up(renderer, VK_ESCAPE);
   EXPECT_TRUE(shell.wait()) << "the other window kept the run alive";
   EXPECT_EQ(shell.exit_code(), 0u);
-  DestroyWindow(other);
 }
 
 // Starts close together all pass the title check before any has made its

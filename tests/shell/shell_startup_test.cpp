@@ -83,6 +83,20 @@ std::vector<HWND> shown_windows_of(DWORD process_id) {
   return shown;
 }
 
+// A start that ends with exit code 0 without showing any window on the way.
+::testing::AssertionResult ends_showing_nothing(const ShellCopy& shell, const std::wstring& arguments) {
+  Process process = shell.start(arguments);
+  size_t seen = 0;
+  if (!pump_until([&] {
+        seen += shown_windows_of(process.id()).size();
+        return !process.running();
+      }))
+    return ::testing::AssertionFailure() << "still running";
+  if (process.exit_code() != 0) return ::testing::AssertionFailure() << "exit code " << process.exit_code();
+  if (seen != 0) return ::testing::AssertionFailure() << "it showed " << seen << " window(s)";
+  return ::testing::AssertionSuccess();
+}
+
 HWND wait_for_message_box(const Process& process) {
   HWND box = nullptr;
   wait_until(
@@ -175,14 +189,7 @@ TEST(SingleInstance, AnyStartEndsAtOnceWhileASaverOrDialogWindowExists) {
     for (const std::wstring& arguments : std::vector<std::wstring>
          {L"/s", L"/c", L"", L"/a 1234", L"/p 0", L"/p " + parent.handle_text()}) {
       SCOPED_TRACE(std::wstring(marker) + L", " + show(arguments));
-      Process process = shell.start(arguments);
-      std::vector<HWND> seen;
-      EXPECT_TRUE(pump_until([&] {
-        for (HWND window : shown_windows_of(process.id())) seen.push_back(window);
-        return !process.running();
-      })) << "still running";
-      EXPECT_EQ(process.exit_code(), 0u);
-      EXPECT_TRUE(seen.empty()) << "it showed " << seen.size() << " window(s)";
+      EXPECT_TRUE(ends_showing_nothing(shell, arguments));
       EXPECT_TRUE(children_of(parent.get()).empty());
     }
   }
@@ -195,14 +202,7 @@ TEST(ModeTable, OtherLettersEndAfterTheCheckWithoutAnyWindow) {
   for (const std::wstring& arguments : std::vector<std::wstring>{L"x", L"s", L"/a 1234", L"-x", std::wstring(10000, L'x'),
                                        std::wstring(10000, L'\u5168')}) {
     SCOPED_TRACE(show(arguments));
-    Process process = shell.start(arguments);
-    std::vector<HWND> seen;
-    EXPECT_TRUE(wait_until([&] {
-      for (HWND window : shown_windows_of(process.id())) seen.push_back(window);
-      return !process.running();
-    }, kStartTimeout));
-    EXPECT_EQ(process.exit_code(), 0u);
-    EXPECT_TRUE(seen.empty());
+    EXPECT_TRUE(ends_showing_nothing(shell, arguments));
   }
 }
 

@@ -170,12 +170,6 @@ TempFolder::TempFolder() {
 
 TempFolder::~TempFolder() { remove_tree(path_); }
 
-bool TempFolder::copy_in(const std::wstring& source, const std::wstring& as) const {
-  std::wstring name = as;
-  if (name.empty()) name = source.substr(source.find_last_of(L'\\') + 1);
-  return CopyFileW(source.c_str(), file(name).c_str(), FALSE) != 0;
-}
-
 std::string to_ansi(const std::wstring& text) {
   if (text.empty()) return {};
   int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
@@ -288,7 +282,7 @@ Picture Picture::part(const RECT& area) const {
 static Picture read_dc(HDC source, int x, int y, int width, int height) {
   Picture picture;
   if (!source || width <= 0 || height <= 0) return picture;
-  HDC memory = CreateCompatibleDC(source);
+  gdi::MemoryDc memory(source);
   BITMAPINFO info = {};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = width;
@@ -297,23 +291,19 @@ static Picture read_dc(HDC source, int x, int y, int width, int height) {
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (bitmap && bits) {
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, source, x, y, SRCCOPY);
-    GdiFlush();
-    picture.width = width;
-    picture.height = height;
-    picture.pixels.resize(static_cast<size_t>(width) * height);
-    const auto* p = static_cast<const uint32_t*>(bits);
-    for (size_t i = 0; i < picture.pixels.size(); ++i) {
-      uint32_t v = p[i];
-      picture.pixels[i] = RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-    }
-    SelectObject(memory, old);
+  gdi::Bitmap bitmap(CreateDIBSection(memory.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap || !bits) return picture;
+  gdi::Selection selected(memory.get(), bitmap.get());
+  BitBlt(memory.get(), 0, 0, width, height, source, x, y, SRCCOPY);
+  GdiFlush();
+  picture.width = width;
+  picture.height = height;
+  picture.pixels.resize(static_cast<size_t>(width) * height);
+  const auto* p = static_cast<const uint32_t*>(bits);
+  for (size_t i = 0; i < picture.pixels.size(); ++i) {
+    uint32_t v = p[i];
+    picture.pixels[i] = RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
   }
-  if (bitmap) DeleteObject(bitmap);
-  DeleteDC(memory);
   return picture;
 }
 

@@ -76,8 +76,6 @@ class TempFolder {
   TempFolder& operator=(const TempFolder&) = delete;
   const std::wstring& path() const { return path_; }
   std::wstring file(const std::wstring& name) const { return path_ + L"\\" + name; }
-  // Copies a file into the folder under its own name (or `as`).
-  bool copy_in(const std::wstring& source, const std::wstring& as = L"") const;
 
  private:
   std::wstring path_;
