@@ -8,7 +8,6 @@
 
 #include <oleacc.h>
 
-#include "../shell/shell_test_windows.h"
 #include "dialog_test_support.h"
 #include "settings.h"  // the keys of the settings file
 

@@ -39,7 +39,7 @@ TEST(SettingsDialog, OpensCentredAtAThirdOfTheFreeHeightWithItsControlsInPlace) 
     ASSERT_NE(control, nullptr);
     EXPECT_EQ(GetParent(control), placement.id >= ids::kIdHeading ? panel : dialog);
     const auto at = ids::to_pixels(placement.twips, shell::Dpi{dpi, dpi});
-    const RECT r = in_container(control);
+    const RECT r = rect_in_parent(control);
     EXPECT_EQ(r.left, at.left);
     EXPECT_EQ(r.top, at.top);
     // A left-aligned label grows to a text wider than foreseen (Wine's substitute font).
@@ -138,7 +138,7 @@ TEST(SettingsDialog, PaintsItsBackgroundRowsAndJapaneseTextWithAJapaneseFont) {
   EXPECT_TRUE(colour_near(shot.at(3, (client.bottom - 1) / 2), 220, 220, 250, 1));
   EXPECT_TRUE(colour_near(shot.at(client.right - 3, 0), 0, 0, 30, 0)) << "the whole row";
 
-  const RECT panel = in_container(run.control(ids::kIdPanel));
+  const RECT panel = rect_in_parent(run.control(ids::kIdPanel));
   const int panel_height = panel.bottom - panel.top;
   const int px = panel.left + 3;
   EXPECT_TRUE(colour_near(shot.at(px, panel.top), 30, 30, 30, 0)) << describe(shot.at(px, panel.top));
@@ -150,7 +150,7 @@ TEST(SettingsDialog, PaintsItsBackgroundRowsAndJapaneseTextWithAJapaneseFont) {
 
   // "音楽CD" in dark ink over the panel, its first two glyphs different: a
   // font without the characters would show the same box twice.
-  RECT label = in_container(run.control(ids::kIdKindLabel0 + 1));
+  RECT label = rect_in_parent(run.control(ids::kIdKindLabel0 + 1));
   OffsetRect(&label, panel.left, panel.top);
   const Picture text = shot.part(label);
   const auto runs = ink_runs(text);
@@ -159,7 +159,7 @@ TEST(SettingsDialog, PaintsItsBackgroundRowsAndJapaneseTextWithAJapaneseFont) {
   EXPECT_GT(runs[0].second - runs[0].first, 8) << "a full-width glyph";
 
   // The web address in white.
-  const RECT url = in_container(run.control(ids::kIdUrl));
+  const RECT url = rect_in_parent(run.control(ids::kIdUrl));
   bool white = false;
   for (int y = url.top; y < url.bottom; ++y)
     for (int x = url.left; x < url.left + 40; ++x) white = white || colour_near(shot.at(x, y), 255, 255, 255, 10);

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "../shell/shell_test_windows.h"
 #include "dialog_layout.h"  // the controls' child window identifiers
 #include "shell_copy.h"
 #include "win32_test_support.h"
@@ -27,14 +28,6 @@ inline std::wstring text_of(HWND window) {
   SendMessageTimeoutW(window, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
                       &copied);
   return text;
-}
-
-// A control's rectangle in its container's client coordinates.
-inline RECT in_container(HWND control) {
-  RECT r = {};
-  GetWindowRect(control, &r);
-  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
-  return r;
 }
 
 // Waits for the file picker to close after a command.
