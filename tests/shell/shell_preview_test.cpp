@@ -162,19 +162,23 @@ class PreviewPicture : public ::testing::Test {
   Picture grid_;
 };
 
-// Pixels that differ from the expected picture by more than a small tolerance.
-int differences(const Picture& shown, const Picture& expected, int width, int height, std::string* first) {
+// The expected picture in size, every pixel within a small tolerance.
+::testing::AssertionResult looks_like(const Picture& shown, const Picture& expected) {
+  if (shown.width != expected.width || shown.height != expected.height)
+    return ::testing::AssertionFailure() << shown.width << " x " << shown.height << " pixels";
   int count = 0;
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x) {
+  std::string first;
+  for (int y = 0; y < expected.height; ++y)
+    for (int x = 0; x < expected.width; ++x) {
       const COLORREF want = expected.at(x, y);
       if (!colour_near(shown.at(x, y), GetRValue(want), GetGValue(want), GetBValue(want), 4)) {
         if (count++ == 0)
-          *first = "(" + std::to_string(x) + ", " + std::to_string(y) + ") " + describe(shown.at(x, y)) + " not " +
-                   describe(want);
+          first = "(" + std::to_string(x) + ", " + std::to_string(y) + ") " + describe(shown.at(x, y)) + " not " +
+                  describe(want);
       }
     }
-  return count;
+  if (count == 0) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << count << " pixels differ, the first " << first;
 }
 
 TEST_F(PreviewPicture, TheGridPictureIsBrightGreenLinesOnBlack) {
@@ -194,11 +198,7 @@ TEST_F(PreviewPicture, FillsAParentOfThePicturesSizeWithThePicture) {
   ASSERT_NE(preview, nullptr);
   EXPECT_EQ(GetWindowLongW(preview, GWL_STYLE), kBuiltStyle);
   EXPECT_TRUE(is_rect(rect_in_parent(preview), 0, 0, 152, 112));
-  const Picture picture = shown(preview);
-  ASSERT_EQ(picture.width, 152);
-  ASSERT_EQ(picture.height, 112);
-  std::string first;
-  EXPECT_EQ(differences(picture, grid_, 152, 112, &first), 0) << "first: " << first;
+  EXPECT_TRUE(looks_like(shown(preview), grid_));
 }
 
 // A larger area shows the whole picture stretched over it, with no black
@@ -207,9 +207,6 @@ TEST_F(PreviewPicture, StretchesThePictureOverALargerParent) {
   TestWindow parent(L"parent", 200, 150);
   HWND preview = shell::build_preview_window(parent.get(), on_unload);
   ASSERT_NE(preview, nullptr);
-  const Picture picture = shown(preview);
-  ASSERT_EQ(picture.width, 200);
-  ASSERT_EQ(picture.height, 150);
   gdi::WindowDc screen(nullptr);
   gdi::Bitmap stretched(CreateCompatibleBitmap(screen.get(), 200, 150));
   {
@@ -219,8 +216,7 @@ TEST_F(PreviewPicture, StretchesThePictureOverALargerParent) {
     SetStretchBltMode(target.get(), HALFTONE);
     StretchBlt(target.get(), 0, 0, 200, 150, source.get(), 0, 0, 152, 112, SRCCOPY);
   }
-  std::string first;
-  EXPECT_EQ(differences(picture, pixels_of(stretched.get()), 200, 150, &first), 0) << "first: " << first;
+  EXPECT_TRUE(looks_like(shown(preview), pixels_of(stretched.get())));
 }
 
 TEST_F(PreviewPicture, TheUnloadRunsOnceWhateverTheCause) {
