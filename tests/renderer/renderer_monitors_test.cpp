@@ -8,16 +8,16 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "renderer_test_support.h"
+#include "shell_copy.h"
 
 namespace tessarine::test {
 namespace {
-
-constexpr int kClear[3] = {0, 26, 51};  // the scene's background
 
 struct Monitor {
   std::wstring device;
@@ -117,9 +117,7 @@ class Saver {
  public:
   Saver() {
     EXPECT_TRUE(wait_for_no_window(kRendererTitle)) << "an earlier renderer window is still open";
-    EXPECT_TRUE(folder_.copy_in(dist_file(L"Tessarine.scr")));
-    EXPECT_TRUE(folder_.copy_in(dist_file(L"Tessarine.dll")));
-    shell_ = Process::start(folder_.file(L"Tessarine.scr"), L"/s");
+    shell_ = copy_.start(L"/s");
     EXPECT_TRUE(shell_.started());
     if (HWND window = wait_for_window(kRendererTitle, kStartTimeout, kRendererClass)) {
       DWORD id = 0;
@@ -153,22 +151,13 @@ class Saver {
   }
 
  private:
-  TempFolder folder_;
+  ShellCopy copy_;
   Process shell_;
   HANDLE renderer_ = nullptr;
 };
 
 RECT inside(const RECT& rect, const RECT& origin) {
   return RECT{rect.left - origin.left, rect.top - origin.top, rect.right - origin.left, rect.bottom - origin.top};
-}
-
-Picture part(const Picture& shot, const RECT& area) {
-  Picture block;
-  block.width = area.right - area.left;
-  block.height = area.bottom - area.top;
-  for (LONG y = area.top; y < area.bottom; ++y)
-    for (LONG x = area.left; x < area.right; ++x) block.pixels.push_back(shot.at(x, y));
-  return block;
 }
 
 // Where the picture runs on across a seam, the two pixel columns that meet
@@ -199,16 +188,16 @@ std::string judge_screen(const std::vector<Monitor>& list, const Picture& shot, 
     const RECT area = inside(monitor.rect, all);
     const std::string name = " monitor " + std::to_string(monitor.rect.left) + "," + std::to_string(monitor.rect.top);
     if (horizon - 24 >= area.top && horizon + 24 <= area.bottom) {
-      const Picture band = part(shot, RECT{area.left, horizon - 24, area.right, horizon + 24});
+      const Picture band = shot.part(RECT{area.left, horizon - 24, area.right, horizon + 24});
       if (bright_green_pixels(band) < area.right - area.left) wrong += name + ": no bright horizon";
     }
-    if (share_near(part(shot, area), kClear[0], kClear[1], kClear[2], 3) < 0.4) wrong += name + ": little background";
+    if (share_near(shot.part(area), kClear[0], kClear[1], kClear[2], 3) < 0.4) wrong += name + ": little background";
     if (monitor.primary) {
-      const int text = text_pixels(part(shot, RECT{area.right - 130, area.top, area.right, area.top + 70}));
+      const int text = text_pixels(shot.part(RECT{area.right - 130, area.top, area.right, area.top + 70}));
       if (text < 40) wrong += name + ": " + std::to_string(text) + " text pixels at the top right";
       continue;
     }
-    if (const int text = text_pixels(part(shot, area)); text != 0) wrong += name + ": text pixels " + std::to_string(text);
+    if (const int text = text_pixels(shot.part(area)); text != 0) wrong += name + ": text pixels " + std::to_string(text);
     const LONG top = std::max(area.top, primary.top);
     const LONG bottom = std::min(area.bottom, primary.bottom);
     if (area.left == primary.right) wrong += judge_seam(shot, primary.right - 1, top, bottom);
@@ -286,39 +275,48 @@ void expect_cover_and_switch(const Saver& saver, const char* layout, HWND& windo
 // Started with the second monitor on the right; then, while it runs, the
 // monitor moves to the left and the primary's resolution drops: the window
 // follows the new virtual screen and the primary keeps its picture.
-TEST(SaverOverMonitors, SecondMonitorRightOfThePrimaryThenChangingWhileItRuns) {
-  if (!several_monitors()) GTEST_SKIP() << "a single monitor";
-  DisplaySettings settings;
-  ASSERT_TRUE(place_second(settings, false));
-  Saver saver;
-  HWND window = nullptr;
-  ASSERT_NO_FATAL_FAILURE(expect_cover_and_switch(saver, "right", window));
+// The saver started with the second monitor on one side of the primary (the
+// settings put back at the end), after its pop-up covered every monitor and
+// switched with Tab both ways.
+class SaverOverMonitors : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!several_monitors()) GTEST_SKIP() << "a single monitor";
+  }
+  void start_with_second_on(bool left, const char* layout) {
+    ASSERT_TRUE(place_second(settings_, left));
+    saver_.emplace();
+    ASSERT_NO_FATAL_FAILURE(expect_cover_and_switch(*saver_, layout, window_));
+  }
 
-  ASSERT_TRUE(place_second(settings, true));
+  DisplaySettings settings_;
+  std::optional<Saver> saver_;
+  HWND window_ = nullptr;
+};
+
+TEST_F(SaverOverMonitors, SecondMonitorRightOfThePrimaryThenChangingWhileItRuns) {
+  ASSERT_NO_FATAL_FAILURE(start_with_second_on(false, "right"));
+
+  ASSERT_TRUE(place_second(settings_, true));
   ASSERT_LT(virtual_screen_rect().left, 0);
-  ASSERT_NE(saver.wait_for(is_full_screen_popup, 10s), nullptr) << "the window did not follow the move";
+  ASSERT_NE(saver_->wait_for(is_full_screen_popup, 10s), nullptr) << "the window did not follow the move";
   expect_flight_over_every_monitor("moved-left");
 
   const Monitor primary = primary_of(monitors());
   DWORD width = 0, height = 0;
   ASSERT_TRUE(smaller_primary_mode(primary, width, height));
-  ASSERT_TRUE(settings.set(primary.device, primary.rect.left, primary.rect.top, width, height));
-  window = saver.wait_for(is_full_screen_popup, 10s);
-  ASSERT_NE(window, nullptr) << "the window did not follow the new resolution";
+  ASSERT_TRUE(settings_.set(primary.device, primary.rect.left, primary.rect.top, width, height));
+  window_ = saver_->wait_for(is_full_screen_popup, 10s);
+  ASSERT_NE(window_, nullptr) << "the window did not follow the new resolution";
   expect_flight_over_every_monitor("primary-smaller");
 
-  saver.expect_escape_ends_both(window);
+  saver_->expect_escape_ends_both(window_);
 }
 
 // Started with the virtual screen beginning left of the primary, at a negative x.
-TEST(SaverOverMonitors, SecondMonitorLeftOfThePrimary) {
-  if (!several_monitors()) GTEST_SKIP() << "a single monitor";
-  DisplaySettings settings;
-  ASSERT_TRUE(place_second(settings, true));
-  Saver saver;
-  HWND window = nullptr;
-  ASSERT_NO_FATAL_FAILURE(expect_cover_and_switch(saver, "left", window));
-  saver.expect_escape_ends_both(window);
+TEST_F(SaverOverMonitors, SecondMonitorLeftOfThePrimary) {
+  ASSERT_NO_FATAL_FAILURE(start_with_second_on(true, "left"));
+  saver_->expect_escape_ends_both(window_);
 }
 
 }  // namespace

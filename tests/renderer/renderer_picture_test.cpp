@@ -7,8 +7,6 @@
 namespace tessarine::test {
 namespace {
 
-constexpr int kClear[3] = {0, 26, 51};  // glClearColor(0.0, 0.1, 0.2)
-
 RECT corner(const RECT& screen, bool right, bool bottom) {
   constexpr LONG kSize = 24;
   const LONG left = right ? screen.right - kSize : screen.left;
@@ -33,23 +31,14 @@ TEST(RendererPicture, GridOverDarkBlueWithBrightLinesAroundTheHorizon) {
         bool ok = true;
         for (bool right : {false, true}) {
           for (bool bottom : {false, true}) {
-            const RECT area = corner(screen, right, bottom);
-            Picture block;
-            block.width = area.right - area.left;
-            block.height = area.bottom - area.top;
-            for (LONG y = area.top; y < area.bottom; ++y)
-              for (LONG x = area.left; x < area.right; ++x) block.pixels.push_back(shot.at(x, y));
+            const Picture block = shot.part(corner(screen, right, bottom));
             const double share = share_near(block, kClear[0], kClear[1], kClear[2], 3);
             seen += " corner " + std::to_string(share) + " at " + describe(block.at(0, 0));
             ok = ok && share >= 0.6;
           }
         }
-        Picture band;
-        band.width = shot.width;
         const int middle = shot.height / 2;
-        for (int y = middle - 24; y < middle + 24; ++y, ++band.height)
-          for (int x = 0; x < shot.width; ++x) band.pixels.push_back(shot.at(x, y));
-        const int bright = bright_green_pixels(band);
+        const int bright = bright_green_pixels(shot.part(RECT{0, middle - 24, shot.width, middle + 24}));
         seen += " horizon bright pixels " + std::to_string(bright);
         return ok && bright >= shot.width;
       },

@@ -2,11 +2,12 @@
 #pragma once
 
 #include "win32_test_support.h"
+#include "window_titles.h"
 
 namespace tessarine::test {
 
-inline constexpr wchar_t kRendererTitle[] = L"Tessarine_VC";
 inline constexpr wchar_t kRendererClass[] = L"opengl demo";
+inline constexpr int kClear[3] = {0, 26, 51};  // the scene's background: glClearColor(0.0, 0.1, 0.2)
 
 // The primary screen in real pixels (the renderer declares itself DPI-aware).
 RECT screen_rect();

@@ -4,20 +4,19 @@
 
 #include <cstdio>
 
+#include "shell_copy.h"
 #include "win32_test_support.h"
+#include "window_titles.h"
 
 namespace tessarine::test {
 namespace {
 
 TEST(SaverWithRenderer, EscapeInTheRendererEndsBoth) {
-  ASSERT_EQ(find_window(L"Tessarine_VC"), nullptr) << "a renderer window is left from elsewhere";
-  TempFolder folder;
-  ASSERT_TRUE(folder.copy_in(dist_file(L"Tessarine.scr")));
-  ASSERT_TRUE(folder.copy_in(dist_file(L"Tessarine.dll")));
-
-  Process shell = Process::start(folder.file(L"Tessarine.scr"), L"/s");
+  ASSERT_EQ(find_window(kRendererTitle), nullptr) << "a renderer window is left from elsewhere";
+  ShellCopy copy;
+  Process shell = copy.start(L"/s");
   ASSERT_TRUE(shell.started());
-  HWND renderer = wait_for_window(L"Tessarine_VC", kStartTimeout, L"opengl demo");
+  HWND renderer = wait_for_window(kRendererTitle, kStartTimeout, L"opengl demo");
   ASSERT_NE(renderer, nullptr) << "the renderer's window did not appear";
   DWORD renderer_id = 0;
   GetWindowThreadProcessId(renderer, &renderer_id);

@@ -5,15 +5,15 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 
+#include "../shell/shell_test_windows.h"
+#include "shell_copy.h"
 #include "win32_test_support.h"
+#include "window_titles.h"
 
 namespace tessarine::test {
 namespace {
-
-// BGM区分 and BGMﾌｧｲﾙ in the settings file.
-const std::wstring kKeyKind = L"BGM\u533A\u5206";
-const std::wstring kKeyFile = L"BGM\uFF8C\uFF67\uFF72\uFF99";
 
 // A file built beside this test program.
 std::wstring beside_test(const std::wstring& name) {
@@ -62,23 +62,19 @@ class SaverWindowRefused {
 class SaverRun : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_EQ(find_window(L"Tessarine_VC"), nullptr) << "a renderer window is left from elsewhere";
-    install_in(folder.path());
+    ASSERT_EQ(find_window(kRendererTitle), nullptr) << "a renderer window is left from elsewhere";
+    install_in(L"");
   }
 
-  // Puts the shell and the stand-in renderer into a folder, the run's home.
-  void install_in(const std::wstring& path) {
-    home = path;
-    CreateDirectoryW(home.c_str(), nullptr);
-    ASSERT_TRUE(CopyFileW(dist_file(L"Tessarine.scr").c_str(), file(L"Tessarine.scr").c_str(), FALSE));
-    ASSERT_TRUE(CopyFileW(beside_test(L"test_renderer.exe").c_str(), file(L"Tessarine.dll").c_str(), FALSE));
-  }
-  std::wstring file(const std::wstring& name) const { return home + L"\\" + name; }
+  // Puts the shell and the stand-in renderer into a folder of the given name
+  // (none: the temporary folder itself), the run's home.
+  void install_in(const std::wstring& folder_name) { copy.emplace(beside_test(L"test_renderer.exe"), folder_name); }
+  std::wstring file(const std::wstring& name) const { return copy->file(name); }
 
   void TearDown() override {
     // A renderer left behind would keep the next run alive.
-    if (HWND window = find_window(L"Tessarine_VC")) PostMessageW(window, WM_CLOSE, 0, 0);
-    wait_for_no_window(L"Tessarine_VC");
+    if (HWND window = find_window(kRendererTitle)) PostMessageW(window, WM_CLOSE, 0, 0);
+    wait_for_no_window(kRendererTitle);
     shell.kill();
   }
 
@@ -86,22 +82,15 @@ class SaverRun : public ::testing::Test {
     ASSERT_TRUE(write_file_bytes(file(L"test_renderer.txt"), settings));
   }
 
-  // The settings file in the ANSI code page, as the shell reads it.
-  void music(int kind, const std::wstring& path) {
-    std::wstring text = L"[Section]\r\n" + kKeyKind + L"= " + std::to_wstring(kind) + L"\r\n";
-    if (!path.empty()) text += kKeyFile + L"=" + path + L"\r\n";
-    ASSERT_TRUE(write_file_bytes(file(L"Tessarine.ini"), to_ansi(text)));
-  }
-
   void start_saver() {
-    shell = Process::start(file(L"Tessarine.scr"), L"/s");
+    shell = copy->start(L"/s");
     ASSERT_TRUE(shell.started());
-    ASSERT_NE(wait_for_window(L"Tessarine_Main"), nullptr);
+    ASSERT_NE(wait_for_window(kSaverTitle), nullptr);
   }
 
   // The renderer's window, once it shows.
   HWND wait_for_renderer() {
-    HWND window = wait_for_window(L"Tessarine_VC");
+    HWND window = wait_for_window(kRendererTitle);
     EXPECT_NE(window, nullptr);
     EXPECT_TRUE(wait_until([&] { return IsWindowVisible(window) != FALSE; }, kStartTimeout));
     return window;
@@ -110,11 +99,11 @@ class SaverRun : public ::testing::Test {
   // Releases Escape in the renderer: the shell follows the renderer's window
   // out within 1.2 s (two 500 ms ticks find it missing).
   void escape_and_time_the_end() {
-    HWND renderer = find_window(L"Tessarine_VC");
+    HWND renderer = find_window(kRendererTitle);
     EXPECT_NE(renderer, nullptr);
     const ULONGLONG pressed = GetTickCount64();
     post_key_up(renderer, VK_ESCAPE);
-    EXPECT_TRUE(wait_until([] { return find_window(L"Tessarine_VC") == nullptr; }, kStartTimeout, 5ms));
+    EXPECT_TRUE(wait_until([] { return find_window(kRendererTitle) == nullptr; }, kStartTimeout, 5ms));
     const ULONGLONG gone = GetTickCount64();
     EXPECT_TRUE(shell.wait());
     const ULONGLONG ended = GetTickCount64();
@@ -123,20 +112,27 @@ class SaverRun : public ::testing::Test {
     EXPECT_LE(ended - gone, 1200u) << "the shell outlived the renderer's window";
   }
 
-  TempFolder folder;
-  std::wstring home;
+  // The run lives on while the renderer shows (watched for `watch`), until
+  // the release of Escape ends it by itself.
+  void expect_run_until_escape(Millis watch, const char* while_what) {
+    EXPECT_FALSE(shell.wait(watch)) << "the run ended " << while_what;
+    escape_and_time_the_end();
+    EXPECT_EQ(shell.exit_code(), 0u);
+  }
+
+  std::optional<ShellCopy> copy;
   Process shell;
 };
 
 TEST_F(SaverRun, RunsUntilEscapeIsReleasedInTheRenderer) {
   // From a folder whose name code page 932 cannot spell.
-  install_in(folder.file(L"caf\u00E9"));
+  install_in(L"caf\u00E9");
   renderer_behaves("open_after_ms=0\n");
   ASSERT_TRUE(write_file_bytes(file(L"tone.wav"), tone_wav()));
-  music(2, file(L"tone.wav"));
+  copy->write_settings(2, 0, file(L"tone.wav"));
   start_saver();
 
-  HWND main_window = find_window(L"Tessarine_Main");
+  HWND main_window = find_window(kSaverTitle);
   DWORD owner = 0;
   GetWindowThreadProcessId(main_window, &owner);
   EXPECT_EQ(owner, shell.id());
@@ -151,10 +147,8 @@ TEST_F(SaverRun, RunsUntilEscapeIsReleasedInTheRenderer) {
   EXPECT_EQ(std::wstring(reinterpret_cast<const wchar_t*>(command_line.data()), command_line.size() / 2),
             file(L"Tessarine.dll"));
 
-  EXPECT_FALSE(shell.wait(2s)) << "the run ended while the renderer was showing";
-  escape_and_time_the_end();
   // Ended on its own, with the sound stopped first (no crash on the way out).
-  EXPECT_EQ(shell.exit_code(), 0u);
+  expect_run_until_escape(2s, "while the renderer was showing");
 }
 
 TEST_F(SaverRun, ARendererSlowToOpenItsWindowKeepsTheRun) {
@@ -164,9 +158,7 @@ TEST_F(SaverRun, ARendererSlowToOpenItsWindowKeepsTheRun) {
   ASSERT_NE(renderer, nullptr);
   EXPECT_TRUE(shell.running()) << "the run ended before the renderer's window appeared";
   // Long enough for the run's ticks to see the window.
-  EXPECT_FALSE(shell.wait(1500ms)) << "the run ended while the renderer was showing";
-  escape_and_time_the_end();
-  EXPECT_EQ(shell.exit_code(), 0u);
+  expect_run_until_escape(1500ms, "while the renderer was showing");
 }
 
 TEST_F(SaverRun, SwitchesBetweenFullScreenAndAWindowDoNotEndTheRun) {
@@ -177,32 +169,23 @@ TEST_F(SaverRun, SwitchesBetweenFullScreenAndAWindowDoNotEndTheRun) {
   ASSERT_NE(wait_for_renderer(), nullptr);
   EXPECT_TRUE(wait_until([&] { return !read_file_bytes(file(L"gaps_done.txt")).empty(); }, 60s));
   ASSERT_NE(wait_for_renderer(), nullptr);
-  EXPECT_FALSE(shell.wait(1500ms)) << "the run ended during a switch";
-  escape_and_time_the_end();
-  EXPECT_EQ(shell.exit_code(), 0u);
+  expect_run_until_escape(1500ms, "during a switch");
 }
 
 // A window titled "Tessarine_VC" of another program (one left from an earlier
 // run, say) is not this run's renderer: the run ends with its own.
 TEST_F(SaverRun, AnotherProgramsRendererWindowDoesNotKeepTheRunAlive) {
   renderer_behaves("open_after_ms=0\n");
-  music(1, L"");  // no CD drive here: the watch switches itself off
+  copy->write_settings(1, 0, L"");  // no CD drive here: the watch switches itself off
   start_saver();
   HWND renderer = wait_for_renderer();
   ASSERT_NE(renderer, nullptr);
 
-  WNDCLASSW window_class = {};
-  window_class.lpfnWndProc = DefWindowProcW;
-  window_class.hInstance = GetModuleHandleW(nullptr);
-  window_class.lpszClassName = L"another renderer";
-  RegisterClassW(&window_class);
-  HWND other = CreateWindowExW(0, L"another renderer", L"Tessarine_VC", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
-  ASSERT_NE(other, nullptr);
+  TestWindow other(kRendererTitle, 10, 10, /*visible=*/false);
+  ASSERT_NE(other.get(), nullptr);
   post_key_up(renderer, VK_ESCAPE);
   EXPECT_TRUE(shell.wait()) << "the other window kept the run alive";
   EXPECT_EQ(shell.exit_code(), 0u);
-  DestroyWindow(other);
 }
 
 // Starts close together all pass the title check before any has made its
@@ -211,7 +194,7 @@ TEST_F(SaverRun, AnotherProgramsRendererWindowDoesNotKeepTheRunAlive) {
 TEST_F(SaverRun, StartsCloseTogetherGiveOneRun) {
   renderer_behaves("open_after_ms=0\n");
   std::vector<Process> starts;
-  for (int i = 0; i < 4; ++i) starts.push_back(Process::start(file(L"Tessarine.scr"), L"/s"));
+  for (int i = 0; i < 4; ++i) starts.push_back(copy->start(L"/s"));
   const auto running = [&] { return std::count_if(starts.begin(), starts.end(), [](auto& p) { return p.running(); }); };
   ASSERT_TRUE(wait_until([&] { return running() <= 1; }, kStartTimeout)) << running() << " starts run the saver";
   ASSERT_EQ(running(), 1);
@@ -221,7 +204,7 @@ TEST_F(SaverRun, StartsCloseTogetherGiveOneRun) {
   int renderers = 0;
   EnumWindows(
       [](HWND window, LPARAM count) -> BOOL {
-        *reinterpret_cast<int*>(count) += window_title(window) == L"Tessarine_VC";
+        *reinterpret_cast<int*>(count) += window_title(window) == kRendererTitle;
         return TRUE;
       },
       reinterpret_cast<LPARAM>(&renderers));
@@ -242,7 +225,7 @@ TEST_F(SaverRun, ARendererThatNeverOpensAWindowEndsTheRunAfterTenSeconds) {
 TEST_F(SaverRun, ClosingTheSaverWindowOrLoggingOffEndsTheShellButNotTheRenderer) {
   renderer_behaves("open_after_ms=0\n");
   ASSERT_TRUE(write_file_bytes(file(L"tone.wav"), tone_wav()));
-  music(2, file(L"tone.wav"));
+  copy->write_settings(2, 0, file(L"tone.wav"));
   for (UINT message : {WM_CLOSE, WM_QUERYENDSESSION}) {
     SCOPED_TRACE(message == WM_CLOSE ? "a close request" : "logging off");
     start_saver();
@@ -252,22 +235,22 @@ TEST_F(SaverRun, ClosingTheSaverWindowOrLoggingOffEndsTheShellButNotTheRenderer)
     // ends instead of answering (its music stopped first, as the run's unit
     // tests show: from outside, a stop and the process's end sound alike).
     DWORD_PTR answer = 0;
-    SendMessageTimeoutW(find_window(L"Tessarine_Main"), message, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 5000, &answer);
+    SendMessageTimeoutW(find_window(kSaverTitle), message, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 5000, &answer);
     EXPECT_TRUE(shell.wait());
     EXPECT_EQ(shell.exit_code(), 0u);
     EXPECT_TRUE(IsWindow(renderer)) << "the shell closed the renderer";
     PostMessageW(renderer, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(wait_for_no_window(L"Tessarine_VC"));
+    EXPECT_TRUE(wait_for_no_window(kRendererTitle));
   }
 }
 
 TEST_F(SaverRun, ASaverWindowThatCannotBeMadeEndsTheShellBeforeItStartsAnything) {
   renderer_behaves("open_after_ms=0\n");
   ASSERT_TRUE(write_file_bytes(file(L"tone.wav"), tone_wav()));
-  music(2, file(L"tone.wav"));
+  copy->write_settings(2, 0, file(L"tone.wav"));
   SaverWindowRefused refused;
   ASSERT_TRUE(refused.active());
-  shell = Process::start(file(L"Tessarine.scr"), L"/s");
+  shell = copy->start(L"/s");
   ASSERT_TRUE(shell.started());
   EXPECT_TRUE(shell.wait()) << "the shell lives on without its window";
   EXPECT_EQ(shell.exit_code(), 0u);

@@ -18,6 +18,8 @@
 #include <sstream>
 #include <string>
 
+#include "window_titles.h"
+
 namespace {
 
 std::map<std::wstring, long> g_config = {
@@ -59,7 +61,7 @@ void write_text(const std::wstring& path, const std::wstring& text) {
 }
 
 void open_window() {
-  g_window = CreateWindowExW(0, L"tessarine test renderer", L"Tessarine_VC", WS_POPUP | WS_VISIBLE,
+  g_window = CreateWindowExW(0, L"tessarine test renderer", tessarine::kRendererTitle, WS_POPUP | WS_VISIBLE,
                              60, 60, 320, 240, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (g_gaps_left > 0) SetTimer(g_window, kGapTimer, static_cast<UINT>(g_config[L"gap_every_ms"]), nullptr);
 }

@@ -4,6 +4,7 @@
 // (its pixels, which a child of another process does not show under Wine).
 #include <gtest/gtest.h>
 
+#include "shell_copy.h"
 #include "shell_test_windows.h"
 #include "win32_picture.h"
 #include "win32_preview_window.h"
@@ -18,13 +19,6 @@ namespace {
 // The style the preview window must have once built: its own borderless
 // style with WS_CHILD added, shown.
 constexpr LONG kBuiltStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
-
-int screen_dpi() {
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-  ReleaseDC(nullptr, screen);
-  return dpi;
-}
 
 // The dpi this run expects (TESSARINE_EXPECT_DPI; 96 when unset).
 int expected_dpi() {
@@ -42,20 +36,16 @@ int expected_dpi() {
 class PreviewAcrossProcesses : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { SetProcessDPIAware(); }
-  void SetUp() override {
-    // The preview needs no renderer: leave it out.
-    ASSERT_TRUE(folder_.copy_in(dist_file(L"Tessarine.scr")));
-  }
   // Starts the preview inside `parent` and waits for its window there.
   HWND start_in(const TestWindow& parent) {
-    process_ = Process::start(folder_.file(L"Tessarine.scr"), L"/p " + parent.handle_text());
+    process_ = shell_.start(L"/p " + parent.handle_text());
     HWND preview = nullptr;
     pump_until([&] { return (preview = FindWindowExW(parent.get(), nullptr, L"Tessarine_R", nullptr)) != nullptr; });
     // The build ends with the window shown.
     pump_until([&] { return preview && IsWindowVisible(preview); });
     return preview;
   }
-  TempFolder folder_;
+  ShellCopy shell_{L""};  // the preview needs no renderer
   Process process_;
 };
 
@@ -112,7 +102,7 @@ TEST_F(PreviewAcrossProcesses, AParentThatIsNoWindowEndsTheProgramShowingNothing
   for (const std::wstring& arguments :
        {std::wstring(L"/p"), std::wstring(L"/p 0"), std::wstring(L"/p 12345678"), L"/p " + closed_handle}) {
     SCOPED_TRACE(to_ansi(arguments));
-    process_ = Process::start(folder_.file(L"Tessarine.scr"), arguments);
+    process_ = shell_.start(arguments);
     ASSERT_TRUE(process_.started());
     bool built = false;
     const bool ended = wait_until([&] {
@@ -137,10 +127,8 @@ Picture pixels_of(HBITMAP bitmap) {
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   std::vector<RGBQUAD> bits(static_cast<size_t>(size.cx) * size.cy);
-  HDC screen = GetDC(nullptr);
-  const int rows = GetDIBits(screen, bitmap, 0, size.cy, bits.data(), &info, DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
-  if (rows != size.cy) return picture;
+  gdi::WindowDc screen(nullptr);
+  if (GetDIBits(screen.get(), bitmap, 0, size.cy, bits.data(), &info, DIB_RGB_COLORS) != size.cy) return picture;
   picture.width = size.cx;
   picture.height = size.cy;
   for (const RGBQUAD& q : bits) picture.pixels.push_back(RGB(q.rgbRed, q.rgbGreen, q.rgbBlue));
@@ -174,19 +162,23 @@ class PreviewPicture : public ::testing::Test {
   Picture grid_;
 };
 
-// Pixels that differ from the expected picture by more than a small tolerance.
-int differences(const Picture& shown, const Picture& expected, int width, int height, std::string* first) {
+// The expected picture in size, every pixel within a small tolerance.
+::testing::AssertionResult looks_like(const Picture& shown, const Picture& expected) {
+  if (shown.width != expected.width || shown.height != expected.height)
+    return ::testing::AssertionFailure() << shown.width << " x " << shown.height << " pixels";
   int count = 0;
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x) {
+  std::string first;
+  for (int y = 0; y < expected.height; ++y)
+    for (int x = 0; x < expected.width; ++x) {
       const COLORREF want = expected.at(x, y);
       if (!colour_near(shown.at(x, y), GetRValue(want), GetGValue(want), GetBValue(want), 4)) {
         if (count++ == 0)
-          *first = "(" + std::to_string(x) + ", " + std::to_string(y) + ") " + describe(shown.at(x, y)) + " not " +
-                   describe(want);
+          first = "(" + std::to_string(x) + ", " + std::to_string(y) + ") " + describe(shown.at(x, y)) + " not " +
+                  describe(want);
       }
     }
-  return count;
+  if (count == 0) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << count << " pixels differ, the first " << first;
 }
 
 TEST_F(PreviewPicture, TheGridPictureIsBrightGreenLinesOnBlack) {
@@ -206,11 +198,7 @@ TEST_F(PreviewPicture, FillsAParentOfThePicturesSizeWithThePicture) {
   ASSERT_NE(preview, nullptr);
   EXPECT_EQ(GetWindowLongW(preview, GWL_STYLE), kBuiltStyle);
   EXPECT_TRUE(is_rect(rect_in_parent(preview), 0, 0, 152, 112));
-  const Picture picture = shown(preview);
-  ASSERT_EQ(picture.width, 152);
-  ASSERT_EQ(picture.height, 112);
-  std::string first;
-  EXPECT_EQ(differences(picture, grid_, 152, 112, &first), 0) << "first: " << first;
+  EXPECT_TRUE(looks_like(shown(preview), grid_));
 }
 
 // A larger area shows the whole picture stretched over it, with no black
@@ -219,9 +207,6 @@ TEST_F(PreviewPicture, StretchesThePictureOverALargerParent) {
   TestWindow parent(L"parent", 200, 150);
   HWND preview = shell::build_preview_window(parent.get(), on_unload);
   ASSERT_NE(preview, nullptr);
-  const Picture picture = shown(preview);
-  ASSERT_EQ(picture.width, 200);
-  ASSERT_EQ(picture.height, 150);
   gdi::WindowDc screen(nullptr);
   gdi::Bitmap stretched(CreateCompatibleBitmap(screen.get(), 200, 150));
   {
@@ -231,8 +216,7 @@ TEST_F(PreviewPicture, StretchesThePictureOverALargerParent) {
     SetStretchBltMode(target.get(), HALFTONE);
     StretchBlt(target.get(), 0, 0, 200, 150, source.get(), 0, 0, 152, 112, SRCCOPY);
   }
-  std::string first;
-  EXPECT_EQ(differences(picture, pixels_of(stretched.get()), 200, 150, &first), 0) << "first: " << first;
+  EXPECT_TRUE(looks_like(shown(preview), pixels_of(stretched.get())));
 }
 
 TEST_F(PreviewPicture, TheUnloadRunsOnceWhateverTheCause) {

@@ -6,33 +6,30 @@
 #include <random>
 
 #include "dialog_layout.h"  // the dialog's child window identifiers
+#include "settings.h"       // the keys of the settings file
+#include "shell_copy.h"
 #include "shell_test_windows.h"
+#include "win32_gdi.h"
 #include "win32_test_support.h"
+#include "window_titles.h"
 
 namespace tessarine::test {
 namespace {
+
+using shell::kKeyFile;
+using shell::kKeyKind;
+using shell::kKeyRepeat;
 
 const std::wstring kMissingRenderer =
     L"Tessarine.dll \u304C\u540C\u3058\uFF8C\uFF6B\uFF99\uFF80\uFF9E\u306B\u898B\u3064\u304B\u308A\u307E\u305B"
     L"\u3093\uFF01";
 
-// A folder holding the shell, and a renderer file unless told otherwise. The
-// renderer check only asks for a readable file, so a stand-in suffices where
-// the renderer is not meant to start. The shell lies in the temporary folder
-// itself or in a folder of the given name inside it.
-struct ShellFolder {
-  enum Renderer { kNone, kStandIn, kReal };
-  explicit ShellFolder(Renderer renderer, const std::wstring& name = L"")
-      : home(name.empty() ? folder.path() : folder.file(name)) {
-    CreateDirectoryW(home.c_str(), nullptr);
-    EXPECT_TRUE(CopyFileW(dist_file(L"Tessarine.scr").c_str(), file(L"Tessarine.scr").c_str(), FALSE));
-    if (renderer == kStandIn) EXPECT_TRUE(write_file_bytes(file(L"Tessarine.dll"), "not started\r\n"));
-    if (renderer == kReal) EXPECT_TRUE(CopyFileW(dist_file(L"Tessarine.dll").c_str(), file(L"Tessarine.dll").c_str(), FALSE));
+// The renderer check only asks for a readable file, so a stand-in suffices
+// where the renderer is not meant to start.
+struct ShellWithStandIn : ShellCopy {
+  explicit ShellWithStandIn(const std::wstring& folder_name = L"") : ShellCopy(L"", folder_name) {
+    EXPECT_TRUE(write_file_bytes(file(L"Tessarine.dll"), "not started\r\n"));
   }
-  std::wstring file(const std::wstring& name) const { return home + L"\\" + name; }
-  Process start(const std::wstring& arguments) const { return Process::start(file(L"Tessarine.scr"), arguments); }
-  TempFolder folder;
-  std::wstring home;
 };
 
 // Whether the cursor shows as the shell's thread has it: this thread shares
@@ -79,11 +76,25 @@ std::vector<HWND> shown_windows_of(DWORD process_id) {
   std::vector<HWND> shown;
   for (HWND window : windows_of(process_id)) {
     const std::wstring title = window_title(window);
-    if (IsWindowVisible(window) || title == L"Tessarine_Main" || title == L"<Tessarine>" ||
+    if (IsWindowVisible(window) || title == kSaverTitle || title == kSettingsTitle ||
         window_class(window) == L"Tessarine_R")
       shown.push_back(window);
   }
   return shown;
+}
+
+// A start that ends with exit code 0 without showing any window on the way.
+::testing::AssertionResult ends_showing_nothing(const ShellCopy& shell, const std::wstring& arguments) {
+  Process process = shell.start(arguments);
+  size_t seen = 0;
+  if (!pump_until([&] {
+        seen += shown_windows_of(process.id()).size();
+        return !process.running();
+      }))
+    return ::testing::AssertionFailure() << "still running";
+  if (process.exit_code() != 0) return ::testing::AssertionFailure() << "exit code " << process.exit_code();
+  if (seen != 0) return ::testing::AssertionFailure() << "it showed " << seen << " window(s)";
+  return ::testing::AssertionSuccess();
 }
 
 HWND wait_for_message_box(const Process& process) {
@@ -127,13 +138,13 @@ BoxContents read_box(HWND box) {
   return contents;
 }
 
-void click(HWND button) {
+void press(HWND button) {
   PostMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
                reinterpret_cast<LPARAM>(button));
 }
 
 TEST(MissingRenderer, EveryModeButPreviewShowsTheMessageAloneAndEndsWhenItIsDismissed) {
-  ShellFolder shell(ShellFolder::kNone);
+  ShellCopy shell(L"");
   for (const std::wstring& arguments : std::vector<std::wstring>{L"/s", L"/c", L"/c:1234", L"", L"x", L"/a 1234",
                                        L"/s" + std::wstring(10000, L'x')}) {
     SCOPED_TRACE(show(arguments));
@@ -147,14 +158,14 @@ TEST(MissingRenderer, EveryModeButPreviewShowsTheMessageAloneAndEndsWhenItIsDism
     EXPECT_EQ(contents.buttons.size(), 1u);
     EXPECT_FALSE(contents.has_icon);
     EXPECT_EQ(shown_windows_of(process.id()), std::vector<HWND>{box});
-    click(contents.button);
+    press(contents.button);
     EXPECT_TRUE(process.wait()) << "the program did not end after the message";
     EXPECT_EQ(process.exit_code(), 0u);
   }
 }
 
 TEST(MissingRenderer, PreviewShowsNoMessage) {
-  ShellFolder shell(ShellFolder::kNone);
+  ShellCopy shell(L"");
   TestWindow parent(L"parent", 152, 112);
   Process process = shell.start(L"/p " + parent.handle_text());
   HWND preview = nullptr;
@@ -171,55 +182,41 @@ TEST(MissingRenderer, PreviewShowsNoMessage) {
 
 // A stand-in for another instance: its saver window or its settings dialog.
 TEST(SingleInstance, AnyStartEndsAtOnceWhileASaverOrDialogWindowExists) {
-  ShellFolder shell(ShellFolder::kReal);
+  ShellCopy shell;
   TestWindow parent(L"parent", 152, 112);
-  for (const wchar_t* marker : {L"Tessarine_Main", L"<Tessarine>"}) {
+  for (const wchar_t* marker : {kSaverTitle, kSettingsTitle}) {
     TestWindow other(marker, 10, 10, /*visible=*/false);
     for (const std::wstring& arguments : std::vector<std::wstring>
          {L"/s", L"/c", L"", L"/a 1234", L"/p 0", L"/p " + parent.handle_text()}) {
       SCOPED_TRACE(std::wstring(marker) + L", " + show(arguments));
-      Process process = shell.start(arguments);
-      std::vector<HWND> seen;
-      EXPECT_TRUE(pump_until([&] {
-        for (HWND window : shown_windows_of(process.id())) seen.push_back(window);
-        return !process.running();
-      })) << "still running";
-      EXPECT_EQ(process.exit_code(), 0u);
-      EXPECT_TRUE(seen.empty()) << "it showed " << seen.size() << " window(s)";
+      EXPECT_TRUE(ends_showing_nothing(shell, arguments));
       EXPECT_TRUE(children_of(parent.get()).empty());
     }
   }
   // The real renderer never started.
-  EXPECT_EQ(find_window(L"Tessarine_VC"), nullptr);
+  EXPECT_EQ(find_window(kRendererTitle), nullptr);
 }
 
 TEST(ModeTable, OtherLettersEndAfterTheCheckWithoutAnyWindow) {
-  ShellFolder shell(ShellFolder::kStandIn);
+  ShellWithStandIn shell;
   for (const std::wstring& arguments : std::vector<std::wstring>{L"x", L"s", L"/a 1234", L"-x", std::wstring(10000, L'x'),
                                        std::wstring(10000, L'\u5168')}) {
     SCOPED_TRACE(show(arguments));
-    Process process = shell.start(arguments);
-    std::vector<HWND> seen;
-    EXPECT_TRUE(wait_until([&] {
-      for (HWND window : shown_windows_of(process.id())) seen.push_back(window);
-      return !process.running();
-    }, kStartTimeout));
-    EXPECT_EQ(process.exit_code(), 0u);
-    EXPECT_TRUE(seen.empty());
+    EXPECT_TRUE(ends_showing_nothing(shell, arguments));
   }
 }
 
 TEST(ModeTable, SaverLoadsTheHiddenSaverWindowAndHidesTheCursor) {
   // The stand-in renderer cannot start, so a run would end by itself after
   // its wait for the renderer's window.
-  ShellFolder shell(ShellFolder::kStandIn);
+  ShellWithStandIn shell;
   for (const std::wstring arguments : {L"/s", L"-S"}) {
     SCOPED_TRACE(show(arguments));
     Process process = shell.start(arguments);
     HWND saver = nullptr;
     ASSERT_TRUE(wait_until([&] {
       for (HWND window : windows_of(process.id()))
-        if (window_title(window) == L"Tessarine_Main") saver = window;
+        if (window_title(window) == kSaverTitle) saver = window;
       return saver != nullptr;
     }, kStartTimeout, 10ms));
     EXPECT_FALSE(IsWindowVisible(saver));
@@ -235,33 +232,31 @@ TEST(ModeTable, SaverLoadsTheHiddenSaverWindowAndHidesTheCursor) {
 
 // No arguments at all is how Explorer's Configure starts a screen saver.
 TEST(ModeTable, ConfigureAndNoArgumentsShowTheDialogAndEndWhenItCloses) {
-  ShellFolder shell(ShellFolder::kReal);
+  ShellCopy shell;
   for (const wchar_t* arguments : {L"/c", L"/C:4242", L""}) {
     SCOPED_TRACE(show(arguments));
     Process process = shell.start(arguments);
-    HWND dialog = wait_for_window(L"<Tessarine>");
+    HWND dialog = wait_for_window(kSettingsTitle);
     ASSERT_NE(dialog, nullptr);
     DWORD owner_process = 0;
     GetWindowThreadProcessId(dialog, &owner_process);
     EXPECT_EQ(owner_process, process.id());
     EXPECT_EQ(GetWindow(dialog, GW_OWNER), nullptr);
-    EXPECT_EQ(find_window(L"Tessarine_Main"), nullptr);
+    EXPECT_EQ(find_window(kSaverTitle), nullptr);
     PostMessageW(dialog, WM_CLOSE, 0, 0);
     EXPECT_TRUE(process.wait());
     EXPECT_EQ(process.exit_code(), 0u);
   }
-  EXPECT_EQ(find_window(L"Tessarine_VC"), nullptr) << "a renderer was started";
+  EXPECT_EQ(find_window(kRendererTitle), nullptr) << "a renderer was started";
 }
 
 // A folder whose name code page 932 cannot spell ("caf\u00E9" would reach
 // the ANSI functions as "cafe"): the settings are read there as anywhere.
 TEST(ProgramFolder, ANameTheCodePageCannotSpellKeepsTheSettings) {
-  ShellFolder shell(ShellFolder::kStandIn, L"caf\u00E9");
-  const std::string repeat_key = to_ansi(L"BGM\uFF98\uFF8B\uFF9F\uFF70\uFF84");
-  ASSERT_TRUE(write_file_bytes(shell.file(L"Tessarine.ini"),
-                               "[Section]\r\n" + to_ansi(L"BGM\u533A\u5206") + "= 1\r\n" + repeat_key + "= 3\r\n"));
+  ShellWithStandIn shell(L"caf\u00E9");
+  shell.write_settings(1, 3, L"");
   Process process = shell.start(L"/c");
-  HWND dialog = wait_for_window(L"<Tessarine>");
+  HWND dialog = wait_for_window(kSettingsTitle);
   ASSERT_NE(dialog, nullptr) << "no dialog; exit code " << process.exit_code();
   // The repeat track of the file shows once the dialog has loaded (its
   // combo box keeps the text in its edit field, read in its own process).
@@ -281,9 +276,8 @@ TEST(ProgramFolder, ANameTheCodePageCannotSpellKeepsTheSettings) {
 
 // A settings file of any content is read without a crash and left as it was.
 TEST(BadSettings, NeverCrashAndNeverChangeTheFile) {
-  ShellFolder shell(ShellFolder::kStandIn);
-  const std::string kind = to_ansi(L"BGM\u533A\u5206"), repeat = to_ansi(L"BGM\uFF98\uFF8B\uFF9F\uFF70\uFF84"),
-                    file = to_ansi(L"BGM\uFF8C\uFF67\uFF72\uFF99");
+  ShellWithStandIn shell;
+  const std::string kind = to_ansi(kKeyKind), repeat = to_ansi(kKeyRepeat), file = to_ansi(kKeyFile);
   std::mt19937 random(20261208);
   auto random_bytes = [&](size_t n) {
     std::string bytes(n, '\0');
@@ -292,7 +286,7 @@ TEST(BadSettings, NeverCrashAndNeverChangeTheFile) {
   };
   std::string huge = "[Section]\r\n";
   while (huge.size() < 4 * 1024 * 1024) huge += kind + "=" + std::to_string(random()) + "\r\n" + random_bytes(200);
-  const std::string folder = to_ansi(shell.home);
+  const std::string folder = to_ansi(shell.home());
   std::vector<std::pair<const char*, std::string>> files = {
       {"random bytes", random_bytes(4096)},
       {"random bytes after the section", "[Section]\r\n" + random_bytes(20000)},
@@ -306,7 +300,7 @@ TEST(BadSettings, NeverCrashAndNeverChangeTheFile) {
   };
   for (const auto& [what, bytes] : files) {
     SCOPED_TRACE(what);
-    const std::wstring ini = shell.file(L"Tessarine.ini");
+    const std::wstring ini = shell.settings_file();
     ASSERT_TRUE(write_file_bytes(ini, bytes));
     Process process = shell.start(L"x");
     EXPECT_TRUE(process.wait());
@@ -334,10 +328,11 @@ TEST(ProgramFile, NamesTheProductAndCarriesTheIcon) {
   ASSERT_NE(icon, nullptr);
   // Drawn on white: a dark blue tile with rounded corners, the grid's bright
   // horizon across its middle.
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, 32, 32);
-  HGDIOBJ previous = SelectObject(dc, bitmap);
+  gdi::WindowDc screen(nullptr);
+  gdi::MemoryDc memory(screen.get());
+  gdi::Bitmap bitmap(CreateCompatibleBitmap(screen.get(), 32, 32));
+  gdi::Selection selected(memory.get(), bitmap.get());
+  const HDC dc = memory.get();
   PatBlt(dc, 0, 0, 32, 32, WHITENESS);
   DrawIconEx(dc, 0, 0, icon, 32, 32, 0, nullptr, DI_NORMAL);
   for (POINT corner : {POINT{0, 0}, POINT{31, 0}, POINT{0, 31}, POINT{31, 31}})
@@ -349,10 +344,6 @@ TEST(ProgramFile, NamesTheProductAndCarriesTheIcon) {
   const COLORREF line = GetPixel(dc, 16, 16);
   EXPECT_GT(GetGValue(line), 200) << describe(line);
   EXPECT_GT(GetGValue(line), GetRValue(line) + 20) << describe(line);
-  SelectObject(dc, previous);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
-  ReleaseDC(nullptr, screen);
   DestroyIcon(icon);
   FreeLibrary(module);
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "win32_test_support.h"
+#include "win32_window_class.h"
 
 namespace tessarine::test {
 
@@ -34,12 +35,7 @@ inline bool pump_until(const std::function<bool()>& pred, Millis timeout = kStar
 class TestWindow {
  public:
   TestWindow(const wchar_t* title, int width, int height, bool visible = true, int x = 200, int y = 150) {
-    WNDCLASSW window_class = {};
-    window_class.lpfnWndProc = DefWindowProcW;
-    window_class.hInstance = GetModuleHandleW(nullptr);
-    window_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
-    window_class.lpszClassName = L"TessarineTestWindow";
-    RegisterClassW(&window_class);
+    shell::register_window_class(L"TessarineTestWindow", DefWindowProcW, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
     window_ = CreateWindowExW(WS_EX_NOACTIVATE, L"TessarineTestWindow", title, WS_POPUP, x, y, width, height, nullptr,
                               nullptr, GetModuleHandleW(nullptr), nullptr);
     if (visible) {

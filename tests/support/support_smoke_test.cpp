@@ -1,7 +1,9 @@
 // The test environment itself: code page 932 and both programs in place.
 #include <gtest/gtest.h>
 
+#include "win32_gdi.h"
 #include "win32_test_support.h"
+#include "win32_window_class.h"
 
 namespace tessarine::test {
 namespace {
@@ -16,20 +18,9 @@ TEST(Environment, BothProgramsLieSideBySide) {
   EXPECT_NE(GetFileAttributesW(dist_file(L"Tessarine.dll").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
-}  // namespace
-}  // namespace tessarine::test
-
-namespace tessarine::test {
-namespace {
-
 TEST(Environment, ScreenCaptureSeesWhatIsShown) {
-  HBRUSH red = CreateSolidBrush(RGB(200, 30, 40));
-  WNDCLASSW window_class = {};
-  window_class.lpfnWndProc = DefWindowProcW;
-  window_class.hInstance = GetModuleHandleW(nullptr);
-  window_class.hbrBackground = red;
-  window_class.lpszClassName = L"capture_probe";
-  RegisterClassW(&window_class);
+  gdi::Brush red(CreateSolidBrush(RGB(200, 30, 40)));
+  ASSERT_TRUE(shell::register_window_class(L"capture_probe", DefWindowProcW, red.get()));
   HWND window = CreateWindowExW(WS_EX_TOPMOST, L"capture_probe", L"probe", WS_POPUP | WS_VISIBLE, 40, 50, 120,
                                 80, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   ASSERT_NE(window, nullptr);
@@ -45,7 +36,6 @@ TEST(Environment, ScreenCaptureSeesWhatIsShown) {
       20s, 200ms);
   EXPECT_TRUE(seen) << "centre " << (shot.width ? describe(shot.at(60, 40)) : std::string("no picture"));
   DestroyWindow(window);
-  DeleteObject(red);
 }
 
 }  // namespace

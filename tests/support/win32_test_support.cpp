@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <thread>
 
+#include "win32_gdi.h"
+
 namespace tessarine::test {
 
 std::wstring dist_dir() {
@@ -168,12 +170,6 @@ TempFolder::TempFolder() {
 
 TempFolder::~TempFolder() { remove_tree(path_); }
 
-bool TempFolder::copy_in(const std::wstring& source, const std::wstring& as) const {
-  std::wstring name = as;
-  if (name.empty()) name = source.substr(source.find_last_of(L'\\') + 1);
-  return CopyFileW(source.c_str(), file(name).c_str(), FALSE) != 0;
-}
-
 std::string to_ansi(const std::wstring& text) {
   if (text.empty()) return {};
   int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
@@ -219,10 +215,74 @@ void post_key_up(HWND window, UINT virtual_key) {
   PostMessageW(window, WM_KEYUP, virtual_key, lparam);
 }
 
+POINT centre_on_screen(HWND window) {
+  RECT r = {};
+  GetWindowRect(window, &r);
+  return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+void move_pointer(POINT to) {
+  SetCursorPos(to.x, to.y);
+  INPUT input = {};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  input.mi.dx = MulDiv(to.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  input.mi.dy = MulDiv(to.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  SendInput(1, &input, sizeof input);
+}
+
+void mouse_buttons(DWORD flags) {
+  INPUT input = {};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = flags;
+  SendInput(1, &input, sizeof input);
+}
+
+static void press_over(HWND window, DWORD down, DWORD up) {
+  const POINT centre = centre_on_screen(window);
+  move_pointer({centre.x - 3, centre.y - 2});
+  move_pointer(centre);
+  mouse_buttons(down);
+  mouse_buttons(up);
+}
+
+void click(HWND window) { press_over(window, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP); }
+void right_click(HWND window) { press_over(window, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP); }
+
+void press_key(WORD virtual_key, bool shift) {
+  std::vector<INPUT> inputs;
+  const auto add = [&](WORD key, DWORD flags) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = flags;
+    inputs.push_back(input);
+  };
+  if (shift) add(VK_SHIFT, 0);
+  add(virtual_key, 0);
+  add(virtual_key, KEYEVENTF_KEYUP);
+  if (shift) add(VK_SHIFT, KEYEVENTF_KEYUP);
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+int screen_dpi() {
+  gdi::WindowDc screen(nullptr);
+  return GetDeviceCaps(screen.get(), LOGPIXELSX);
+}
+
+Picture Picture::part(const RECT& area) const {
+  Picture block;
+  block.width = area.right - area.left;
+  block.height = area.bottom - area.top;
+  for (LONG y = area.top; y < area.bottom; ++y)
+    for (LONG x = area.left; x < area.right; ++x) block.pixels.push_back(at(x, y));
+  return block;
+}
+
 static Picture read_dc(HDC source, int x, int y, int width, int height) {
   Picture picture;
   if (!source || width <= 0 || height <= 0) return picture;
-  HDC memory = CreateCompatibleDC(source);
+  gdi::MemoryDc memory(source);
   BITMAPINFO info = {};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = width;
@@ -231,33 +291,27 @@ static Picture read_dc(HDC source, int x, int y, int width, int height) {
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (bitmap && bits) {
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, source, x, y, SRCCOPY);
-    GdiFlush();
-    picture.width = width;
-    picture.height = height;
-    picture.pixels.resize(static_cast<size_t>(width) * height);
-    const auto* p = static_cast<const uint32_t*>(bits);
-    for (size_t i = 0; i < picture.pixels.size(); ++i) {
-      uint32_t v = p[i];
-      picture.pixels[i] = RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-    }
-    SelectObject(memory, old);
+  gdi::Bitmap bitmap(CreateDIBSection(memory.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap || !bits) return picture;
+  gdi::Selection selected(memory.get(), bitmap.get());
+  BitBlt(memory.get(), 0, 0, width, height, source, x, y, SRCCOPY);
+  GdiFlush();
+  picture.width = width;
+  picture.height = height;
+  picture.pixels.resize(static_cast<size_t>(width) * height);
+  const auto* p = static_cast<const uint32_t*>(bits);
+  for (size_t i = 0; i < picture.pixels.size(); ++i) {
+    uint32_t v = p[i];
+    picture.pixels[i] = RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
   }
-  if (bitmap) DeleteObject(bitmap);
-  DeleteDC(memory);
   return picture;
 }
 
 Picture capture_client(HWND window) {
   RECT client = {};
   GetClientRect(window, &client);
-  HDC dc = GetDC(window);
-  Picture picture = read_dc(dc, 0, 0, client.right, client.bottom);
-  if (dc) ReleaseDC(window, dc);
-  return picture;
+  gdi::WindowDc dc(window);
+  return read_dc(dc.get(), 0, 0, client.right, client.bottom);
 }
 
 // Under Wine the screen's device context does not show OpenGL windows, so the
@@ -327,10 +381,8 @@ Picture capture_screen(const RECT& area) {
   const std::wstring command = environment(L"TESSARINE_SCREENSHOT_COMMAND");
   const std::wstring file = environment(L"TESSARINE_SCREENSHOT_FILE");
   if (!command.empty() && !file.empty()) return capture_screen_externally(command, file, area);
-  HDC dc = GetDC(nullptr);
-  Picture picture = read_dc(dc, area.left, area.top, area.right - area.left, area.bottom - area.top);
-  if (dc) ReleaseDC(nullptr, dc);
-  return picture;
+  gdi::WindowDc dc(nullptr);
+  return read_dc(dc.get(), area.left, area.top, area.right - area.left, area.bottom - area.top);
 }
 
 bool colour_near(COLORREF colour, int r, int g, int b, int tolerance) {

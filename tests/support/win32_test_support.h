@@ -76,8 +76,6 @@ class TempFolder {
   TempFolder& operator=(const TempFolder&) = delete;
   const std::wstring& path() const { return path_; }
   std::wstring file(const std::wstring& name) const { return path_ + L"\\" + name; }
-  // Copies a file into the folder under its own name (or `as`).
-  bool copy_in(const std::wstring& source, const std::wstring& as = L"") const;
 
  private:
   std::wstring path_;
@@ -92,12 +90,28 @@ bool write_file_bytes(const std::wstring& path, const std::string& bytes);
 // Posts a key release (WM_KEYUP) to a window, as the renderer acts on release.
 void post_key_up(HWND window, UINT virtual_key);
 
+// Real input (SendInput), as a user gives it: the window under the pointer or
+// with the focus takes it, whichever process it belongs to.
+POINT centre_on_screen(HWND window);
+void move_pointer(POINT to);      // screen pixels; the pointer moves there as a mouse moves it
+void mouse_buttons(DWORD flags);  // MOUSEEVENTF_LEFTDOWN and the like, where the pointer is
+// A press and release over the middle of a window. The pointer first moves
+// within it: a button sees the pointer enter only through a move, and it may
+// already stand on that very spot.
+void click(HWND window);
+void right_click(HWND window);
+void press_key(WORD virtual_key, bool shift = false);  // down and up
+
+// The screen's dots per inch (96 unless the system scales).
+int screen_dpi();
+
 // 24-bit pixels read from a device context.
 struct Picture {
   int width = 0;
   int height = 0;
   std::vector<COLORREF> pixels;  // row-major, top row first
   COLORREF at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+  Picture part(const RECT& area) const;  // an area that lies inside the picture
 };
 // The client area of a window, read from its own device context.
 Picture capture_client(HWND window);

@@ -1,0 +1,284 @@
+// The choices made in the settings dialog of the real Tessarine.scr /c with
+// real mouse and key input: the kind, the music file through the file picker
+// (where each browse starts, a name that the code page cannot spell), the
+// repeat track, the keys, what OK writes and what Cancel and the close
+// command leave alone, what a screen reader is told, and second starts while
+// the dialog is open.
+#include <gtest/gtest.h>
+
+#include <oleacc.h>
+
+#include "dialog_test_support.h"
+#include "settings.h"  // the keys of the settings file
+
+namespace tessarine::test {
+namespace {
+
+using shell::kKeyFile;
+using shell::kKeyKind;
+using shell::kKeyRepeat;
+
+// An MP3 file beside the shell, for a run whose kind is the file.
+std::wstring song_in(const ConfigureRun& run) {
+  const std::wstring song = run.file(L"song.mp3");
+  EXPECT_TRUE(write_file_bytes(song, "ID3"));
+  return song;
+}
+
+TEST(SettingsDialog, ACdKindOpensWithItsMarkAndRepeatListIgnoresSecondStartsAndEscapeCancels) {
+  ConfigureRun run;
+  const std::string before = run.write_settings(1, 3, L"");
+  ASSERT_TRUE(run.open());
+  HWND repeat = run.control(ids::kIdRepeat);
+  EXPECT_TRUE(IsWindowEnabled(repeat));
+  EXPECT_FALSE(IsWindowEnabled(run.control(ids::kIdFileButton)));
+  EXPECT_EQ(text_of(repeat), L"3");
+  wchar_t first[16] = L"?";
+  wchar_t last[16] = {};
+  SendMessageW(repeat, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(first));
+  SendMessageW(repeat, CB_GETLBTEXT, 30, reinterpret_cast<LPARAM>(last));
+  EXPECT_STREQ(first, L"");
+  EXPECT_STREQ(last, L"30");
+  EXPECT_EQ(run.marked_kinds(), std::vector<int>{1});
+
+  // Any further start of the shell ends at once while the dialog is open,
+  // a preview in a live parent too.
+  TestWindow parent(L"parent", 152, 112);
+  for (const std::wstring& arguments : {std::wstring(L"/s"), std::wstring(L"/c"), L"/p " + parent.handle_text()}) {
+    Process second = run.start(arguments);
+    EXPECT_TRUE(pump_until([&] { return !second.running(); })) << "a second start with " << to_ansi(arguments);
+  }
+  parent.destroy();
+
+  // The keys reach the focused repeat field.
+  SetForegroundWindow(run.dialog());
+  click(repeat);
+  press_key('7');
+  EXPECT_TRUE(wait_until([&] { return text_of(repeat).find(L'7') != std::wstring::npos; }, 10s))
+      << to_ansi(text_of(repeat));
+
+  // Tab walks the repeat list, OK and Cancel, skipping the disabled "...".
+  for (int id : {ids::kIdSet, ids::kIdCancel, ids::kIdRepeat}) {
+    press_key(VK_TAB);
+    EXPECT_TRUE(run.focus_comes_to(id)) << "focus on " << id;
+  }
+
+  // Escape in the repeat field is Cancel: nothing is written.
+  press_key(VK_ESCAPE);
+  ASSERT_TRUE(run.process().wait()) << "Escape did not close the dialog";
+  EXPECT_EQ(run.settings_bytes(), before) << "Cancel writes nothing";
+}
+
+TEST(SettingsDialog, AnOutOfRangeKindShowsNoMarkAndIsWrittenBack) {
+  ConfigureRun run(5, 0, L"");
+  ASSERT_TRUE(run.open());
+  EXPECT_FALSE(IsWindowEnabled(run.control(ids::kIdRepeat)));
+  EXPECT_FALSE(IsWindowEnabled(run.control(ids::kIdFileButton)));
+  EXPECT_EQ(text_of(run.control(ids::kIdRepeat)), L"");
+  EXPECT_TRUE(run.marked_kinds().empty());
+
+  // What a screen reader is told: each button's text is its caption, and it
+  // is a push button whose default action clicks it (while it is enabled).
+  EXPECT_EQ(text_of(run.control(ids::kIdSet)), L"\u8A2D\u5B9A");
+  EXPECT_EQ(text_of(run.control(ids::kIdCancel)), L"\uFF77\uFF6C\uFF9D\uFF7E\uFF99");
+  EXPECT_EQ(text_of(run.control(ids::kIdFileButton)), L"...");
+  ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+  const auto accessible = [&](int id) {
+    IAccessible* object = nullptr;
+    AccessibleObjectFromWindow(run.control(id), OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&object));
+    return object;
+  };
+  VARIANT self = {};
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  IAccessible* file_button = accessible(ids::kIdFileButton);
+  ASSERT_NE(file_button, nullptr);
+  VARIANT state = {};
+  EXPECT_EQ(file_button->get_accState(self, &state), S_OK);
+  EXPECT_TRUE(state.lVal & STATE_SYSTEM_UNAVAILABLE);
+  EXPECT_NE(file_button->accDoDefaultAction(self), S_OK);
+  file_button->Release();
+  IAccessible* set = accessible(ids::kIdSet);
+  ASSERT_NE(set, nullptr);
+  VARIANT role = {};
+  EXPECT_EQ(set->get_accRole(self, &role), S_OK);
+  EXPECT_EQ(role.lVal, ROLE_SYSTEM_PUSHBUTTON);
+  BSTR name = nullptr;
+  EXPECT_EQ(set->get_accName(self, &name), S_OK);
+  EXPECT_STREQ(name, L"\u8A2D\u5B9A");
+  SysFreeString(name);
+  EXPECT_EQ(set->accDoDefaultAction(self), S_OK);
+  set->Release();
+  CoUninitialize();
+  ASSERT_TRUE(run.process().wait()) << "the default action did not press OK";
+  EXPECT_EQ(run.setting(kKeyKind), L"5");
+  EXPECT_EQ(run.setting(kKeyRepeat), L"0");
+  EXPECT_EQ(run.setting(kKeyFile), L"");
+}
+
+TEST(SettingsDialog, PickedFileAndCdChoiceAreWrittenAndReadBack) {
+  ConfigureRun run(0, 0, L"");
+  const std::wstring music = run.file(L"music");
+  ASSERT_TRUE(CreateDirectoryW(music.c_str(), nullptr));
+  for (const std::wstring& file : {run.file(L"first.wav"), music + L"\\song.mp3", music + L"\\tune.wav"})
+    ASSERT_TRUE(write_file_bytes(file, "RIFF"));
+  ASSERT_TRUE(run.open());
+  HWND file_button = run.control(ids::kIdFileButton);
+  HWND file_label = run.control(ids::kIdFileLabel);
+  EXPECT_EQ(run.marked_kinds(), std::vector<int>{0});
+
+  // A right-button press on the label "MP3、WAV" chooses the file kind.
+  SetForegroundWindow(run.dialog());
+  right_click(run.control(ids::kIdKindLabel0 + 2));
+  ASSERT_TRUE(wait_until([&] { return IsWindowEnabled(file_button) != FALSE; }, 10s));
+  EXPECT_FALSE(IsWindowEnabled(run.control(ids::kIdRepeat)));
+
+  // The first browse starts in the program's folder (no file was set) ...
+  ASSERT_TRUE(run.browse_to(L"first.wav"));
+  EXPECT_TRUE(wait_until([&] { return window_title(file_label) == run.file(L"first.wav"); }, 10s))
+      << to_ansi(window_title(file_label));
+  // ... a full path picks a file elsewhere ...
+  ASSERT_TRUE(run.browse_to(music + L"\\song.mp3"));
+  // ... and the next browse starts in that file's folder.
+  ASSERT_TRUE(run.browse_to(L"tune.wav"));
+  const std::wstring chosen = music + L"\\tune.wav";
+  EXPECT_TRUE(wait_until([&] { return window_title(file_label) == chosen; }, 10s)) << to_ansi(window_title(file_label));
+  // A cancelled browse changes nothing.
+  ASSERT_TRUE(run.browse_and_cancel());
+  EXPECT_EQ(window_title(file_label), chosen);
+
+  // Then the CD kind by a left press on its mark, a typed track, and OK.
+  click(run.control(ids::kIdMark0 + 1));
+  HWND repeat = run.control(ids::kIdRepeat);
+  ASSERT_TRUE(wait_until([&] { return IsWindowEnabled(repeat) != FALSE; }, 10s));
+  EXPECT_FALSE(IsWindowEnabled(file_button));
+  SendMessageW(repeat, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"3.5"));
+  ASSERT_TRUE(run.click_and_end(ids::kIdSet));
+
+  EXPECT_EQ(run.setting(kKeyKind), L"1");
+  EXPECT_EQ(run.setting(kKeyRepeat), L"4");
+  EXPECT_EQ(run.setting(kKeyFile), chosen);
+  // The keys in their order with their Shift-JIS bytes (Wine drops the blank
+  // that the program writes before a number; Windows keeps it).
+  const std::string bytes = run.settings_bytes();
+  const size_t kind_at = bytes.find(to_ansi(kKeyKind + L"="));
+  const size_t repeat_at = bytes.find(to_ansi(kKeyRepeat + L"="));
+  const size_t file_at = bytes.find(to_ansi(kKeyFile + L"=" + chosen));
+  ASSERT_NE(kind_at, std::string::npos) << bytes;
+  ASSERT_NE(repeat_at, std::string::npos) << bytes;
+  ASSERT_NE(file_at, std::string::npos) << bytes;
+  EXPECT_LT(kind_at, repeat_at);
+  EXPECT_LT(repeat_at, file_at);
+
+  // The next start reads it all back.
+  ASSERT_TRUE(run.open());
+  EXPECT_EQ(window_title(run.control(ids::kIdFileLabel)), chosen);
+  EXPECT_EQ(text_of(run.control(ids::kIdRepeat)), L"4");
+  EXPECT_TRUE(IsWindowEnabled(run.control(ids::kIdRepeat)));
+  EXPECT_EQ(run.marked_kinds(), std::vector<int>{1});
+  ASSERT_TRUE(run.click_and_end(ids::kIdCancel));
+}
+
+TEST(SettingsDialog, AFileNamedOutsideTheCodePageIsStoredInAFormThatNamesItAndShownByItsName) {
+  TempFolder music;
+  const std::wstring folder = music.file(L"Bj\u00F8rk");
+  const std::wstring song = folder + L"\\Caf\u00E9 \u301C \u00C9t\u00E9.mp3";  // Bjørk\Café 〜 Été.mp3
+  ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+  ASSERT_TRUE(write_file_bytes(song, "ID3") && write_file_bytes(music.file(L"before.mp3"), "ID3"));
+  ConfigureRun run(2, 0, music.file(L"before.mp3"));
+  ASSERT_TRUE(run.open());
+  HWND file_label = run.control(ids::kIdFileLabel);
+  ASSERT_TRUE(run.browse_to(song));
+  EXPECT_TRUE(wait_until([&] { return window_title(file_label) == song; }, 10s));
+
+  // Neither form works (under Wine only for a name of no file): a message.
+  ASSERT_TRUE(run.browse_to(folder + L"\\Gone \u00E9.mp3"));
+  HWND message = wait_for_window(L"Tessarine");
+  ASSERT_NE(message, nullptr) << "no message";
+  EXPECT_EQ(GetWindow(message, GW_OWNER), run.dialog());
+  PostMessageW(message, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(wait_until([&] { return !IsWindow(message); }, kStartTimeout));
+  EXPECT_EQ(window_title(file_label), song);
+
+  ASSERT_TRUE(run.click_and_end(ids::kIdSet));
+  const std::wstring stored = run.setting(kKeyFile);
+  wchar_t stored_long[MAX_PATH * 2] = {}, song_long[MAX_PATH * 2] = {};
+  GetLongPathNameW(stored.c_str(), stored_long, MAX_PATH * 2);
+  GetLongPathNameW(song.c_str(), song_long, MAX_PATH * 2);
+  EXPECT_STREQ(stored_long, song_long) << to_ansi(stored);
+  ASSERT_TRUE(run.open());
+  EXPECT_EQ(window_title(run.control(ids::kIdFileLabel)), song_long);
+  ASSERT_TRUE(run.click_and_end(ids::kIdCancel));
+}
+
+// The kind change disables "..." while it holds the focus, and the focus
+// leaves it only then; the next click must still open the picker.
+TEST(SettingsDialog, TheFileButtonAnswersTheFirstClickAfterTheKindChanges) {
+  ConfigureRun run;
+  run.write_settings(2, 0, song_in(run));
+  ASSERT_TRUE(run.open());
+  HWND file_button = run.control(ids::kIdFileButton);
+  ASSERT_TRUE(IsWindowEnabled(file_button));
+
+  ASSERT_TRUE(run.browse_and_cancel());
+
+  click(run.control(ids::kIdKindLabel0 + 1));
+  ASSERT_TRUE(wait_until([&] { return !IsWindowEnabled(file_button); }, 10s));
+  click(run.control(ids::kIdKindLabel0 + 2));
+  ASSERT_TRUE(wait_until([&] { return IsWindowEnabled(file_button) != FALSE; }, 10s));
+
+  ASSERT_TRUE(run.browse_and_cancel()) << "the first click on \"...\"";
+  ASSERT_TRUE(run.click_and_end(ids::kIdCancel));
+}
+
+// Without a mouse: Space and Enter on the focused "..." open the picker once
+// each, and Enter elsewhere is OK.
+TEST(SettingsDialog, SpaceAndEnterPressTheFocusedButtonAndEnterElsewhereIsOk) {
+  ConfigureRun run;
+  const std::string before = run.write_settings(2, 0, song_in(run));
+  ASSERT_TRUE(run.open());
+  SetForegroundWindow(run.dialog());
+  for (WORD key : {VK_SPACE, VK_RETURN}) {
+    SCOPED_TRACE(key == VK_SPACE ? "Space" : "Enter");
+    ASSERT_TRUE(run.focus_comes_to(ids::kIdFileButton));
+    press_key(key);
+    HWND picker = wait_for_window(kPickerTitle);
+    ASSERT_NE(picker, nullptr);
+    ASSERT_TRUE(cancel(picker));
+    // The key pressed the button alone: neither a second picker nor OK.
+    EXPECT_TRUE(run.process().running());
+    EXPECT_EQ(run.settings_bytes(), before);
+  }
+  click(run.control(ids::kIdKindLabel0 + 1));
+  click(run.control(ids::kIdRepeat));
+  ASSERT_TRUE(run.focus_comes_to(ids::kIdRepeat));
+  press_key(VK_RETURN);
+  ASSERT_TRUE(run.process().wait()) << "Enter in the repeat field did not press OK";
+  EXPECT_EQ(run.setting(kKeyKind), L"1");
+}
+
+TEST(SettingsDialog, TypedRepeatTextsAreRoundedHalvesToEven) {
+  const std::pair<const wchar_t*, const wchar_t*> cases[] = {{L"abc", L"0"}, {L"2.5", L"2"}, {L"45", L"45"}};
+  for (const auto& [typed, stored] : cases) {
+    SCOPED_TRACE(to_ansi(typed));
+    ConfigureRun run(1, 0, L"");
+    ASSERT_TRUE(run.open());
+    SendMessageW(run.control(ids::kIdRepeat), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed));
+    ASSERT_TRUE(run.click_and_end(ids::kIdSet));
+    EXPECT_EQ(run.setting(kKeyRepeat), stored);
+    EXPECT_EQ(run.setting(kKeyKind), L"1");
+  }
+}
+
+TEST(SettingsDialog, TheCloseCommandWritesNothing) {
+  ConfigureRun run;
+  const std::string before = run.write_settings(2, 7, L"");
+  ASSERT_TRUE(run.open());
+  SendMessageW(run.control(ids::kIdRepeat), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"12"));
+  PostMessageW(run.dialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  ASSERT_TRUE(run.process().wait(kStartTimeout));
+  EXPECT_EQ(run.settings_bytes(), before);
+}
+
+}  // namespace
+}  // namespace tessarine::test
