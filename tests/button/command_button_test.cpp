@@ -144,30 +144,8 @@ class CommandButtonTest : public testing::Test {
   }
 
   // Moves the pointer to a point of the host's client area, as a mouse does.
-  void move_to(int x, int y) {
-    SetCursorPos(kHostLeft + x, kHostTop + y);
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = ((kHostLeft + x) * 65535) / (GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = ((kHostTop + y) * 65535) / (GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &input, sizeof input);
-  }
-  void key(WORD virtual_key, bool shift = false) {
-    std::vector<INPUT> inputs;
-    auto add = [&](WORD k, DWORD flags) {
-      INPUT input = {};
-      input.type = INPUT_KEYBOARD;
-      input.ki.wVk = k;
-      input.ki.dwFlags = flags;
-      inputs.push_back(input);
-    };
-    if (shift) add(VK_SHIFT, 0);
-    add(virtual_key, 0);
-    add(virtual_key, KEYEVENTF_KEYUP);
-    if (shift) add(VK_SHIFT, KEYEVENTF_KEYUP);
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-  }
+  void move_to(int x, int y) { move_pointer({kHostLeft + x, kHostTop + y}); }
+  void key(WORD virtual_key, bool shift = false) { press_key(virtual_key, shift); }
   // True once the button shows `image`'s frame (and, when given, has that
   // attention); shot_ keeps the last capture.
   ::testing::AssertionResult shows(Command* command, const Picture& image,
@@ -181,12 +159,7 @@ class CommandButtonTest : public testing::Test {
     return ::testing::AssertionFailure() << "state " << int(command->state().LookState) << ", frame "
                                          << frame_differences(shot_, image);
   }
-  void mouse(DWORD flags) {
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
-    SendInput(1, &input, sizeof input);
-  }
+  void mouse(DWORD flags) { mouse_buttons(flags); }
   // Over the host, away from every button.
   void park_pointer() { move_to(390, 190); }
 
