@@ -400,9 +400,7 @@ TEST_F(Setup, AProgramThatCannotGoIsRemovedAfterTheNextStart) {
 // them out). The first leaves Tessarine installed for the second.
 class SetupAcrossARestart : public Setup {
   void SetUp() override {}
-  void TearDown() override {
-    if (HasFailure()) Setup::TearDown();
-  }
+  void TearDown() override { if (HasFailure()) Setup::TearDown(); }
 };
 
 TEST_F(SetupAcrossARestart, ARemovalWaitsAndTessarineIsInstalledAgain) {
