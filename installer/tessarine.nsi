@@ -3,7 +3,8 @@
 ; the settings file beside the programs can always be written, makes it the
 ; active screen saver, adds its Start-menu folder and registers its
 ; uninstaller with Windows. Both end a running Tessarine before they replace
-; or remove its programs.
+; or remove its programs, and neither touches a file that Tessarine did not
+; write: the folder chosen may hold other programs' files.
 ;
 ; makensis -INPUTCHARSET UTF8 -DVERSION=1.2.3 -DPROGRAMS=<folder of Tessarine.scr
 ;   and Tessarine.dll, and of wizard.bmp> -DOUTFILE=<setup program>
@@ -48,6 +49,11 @@ ManifestDPIAware true
 ; The screen saver chosen before the first installation ("" when none), kept
 ; in the uninstall entry until the uninstaller gives it back.
 !define PREVIOUS_SAVER "PreviousScreenSaver"
+; Whether screen savers were active then (ScreenSaveActive; "" when unset).
+!define PREVIOUS_ACTIVE "PreviousScreenSaveActive"
+; A name of its own: a folder chosen with /D= may hold another program's
+; uninstall.exe.
+!define UNINSTALLER "Tessarine-uninstall.exe"
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
@@ -119,88 +125,23 @@ VIAddVersionKey /LANG=${LANG_JAPANESE} "LegalCopyright" "Copyright (c) ${PUBLISH
 !insertmacro DEFINE_LONG_PATH ""
 !insertmacro DEFINE_LONG_PATH "un."
 
-; Pushes 1 when a running process still holds a program in $INSTDIR (it
-; cannot be opened for writing), else 0.
-!macro DEFINE_PROGRAMS_IN_USE un
-  Function ${un}ProgramsInUse
-    System::Store "s"
-    StrCpy $0 0
-    ${For} $1 0 1
-      ${IfThen} $1 == 0 ${|} StrCpy $2 "$INSTDIR\Tessarine.scr" ${|}
-      ${IfThen} $1 == 1 ${|} StrCpy $2 "$INSTDIR\Tessarine.dll" ${|}
-      System::Call 'kernel32::CreateFileW(w r2, i 0x40000000, i 7, p 0, i 3, i 0, p 0) p.r3 ?e'
-      Pop $4
-      ${If} $3 P<> -1
-        System::Call 'kernel32::CloseHandle(p r3)'
-      ${ElseIf} $4 <> 2  ; ERROR_FILE_NOT_FOUND
-      ${AndIf} $4 <> 3   ; ERROR_PATH_NOT_FOUND
-        StrCpy $0 1
-      ${EndIf}
-    ${Next}
-    Push $0
-    System::Store "l"
-  FunctionEnd
-!macroend
-!insertmacro DEFINE_PROGRAMS_IN_USE ""
-!insertmacro DEFINE_PROGRAMS_IN_USE "un."
+!include "programs_in_use.nsh"
 
-; Asks every window of a running Tessarine to close: the settings dialog, the
-; renderer (its saver run follows it out) and the preview, which lies inside
-; the display settings at any depth. Walks all windows depth first without a
-; callback (the amd64 System plug-in has none).
-!macro DEFINE_CLOSE_TESSARINE_WINDOWS un
-  Function ${un}CloseTessarineWindows
-    System::Store "s"
-    System::Call "user32::GetDesktopWindow() p.r0"
-    StrCpy $1 $0
-    ${Do}
-      ; Next: the first child, else the next sibling of this window or of the
-      ; nearest ancestor that has one.
-      System::Call "user32::GetWindow(p r1, i 5) p.r2"  ; GW_CHILD
-      ${DoWhile} $2 P= 0
-        ${If} $1 P= $0
-        ${OrIf} $1 P= 0
-          ${ExitDo}
-        ${EndIf}
-        System::Call "user32::GetWindow(p r1, i 2) p.r2"  ; GW_HWNDNEXT
-        ${IfThen} $2 P= 0 ${|} System::Call "user32::GetAncestor(p r1, i 1) p.r1" ${|}  ; GA_PARENT
-      ${Loop}
-      ${IfThen} $2 P= 0 ${|} ${ExitDo} ${|}
-      StrCpy $1 $2
-      System::Call "user32::GetWindowTextW(p r1, w.r3, i ${NSIS_MAX_STRLEN})"
-      System::Call "user32::GetClassNameW(p r1, w.r4, i ${NSIS_MAX_STRLEN})"
-      ${If} $3 S== "<Tessarine>"
-      ${OrIf} $3 S== "Tessarine_VC"
-      ${OrIf} $4 S== "Tessarine_R"
-        System::Call "user32::PostMessageW(p r1, i ${WM_CLOSE}, p 0, p 0)"
-      ${EndIf}
-    ${Loop}
-    System::Store "l"
+; Sets ScreenSaveActive to $R0 ("" removes it) and tells the running session.
+; Written by hand too, for a session that refuses the call.
+!macro DEFINE_SET_SCREEN_SAVER_ACTIVE un
+  Function ${un}SetScreenSaverActive
+    ${If} $R0 == ""
+      DeleteRegValue HKCU "${DESKTOP_KEY}" "ScreenSaveActive"
+    ${Else}
+      ; SPI_SETSCREENSAVEACTIVE, SPIF_UPDATEINIFILE | SPIF_SENDCHANGE
+      System::Call "user32::SystemParametersInfoW(i 17, i R0, p 0, i 3)"
+      WriteRegStr HKCU "${DESKTOP_KEY}" "ScreenSaveActive" $R0
+    ${EndIf}
   FunctionEnd
 !macroend
-!insertmacro DEFINE_CLOSE_TESSARINE_WINDOWS ""
-!insertmacro DEFINE_CLOSE_TESSARINE_WINDOWS "un."
-
-; Ends a running Tessarine politely, asking again each second (for one that
-; started meanwhile), and waits up to 30 s until no process holds the
-; programs. Pushes 1 when one still does, else 0.
-!macro DEFINE_END_TESSARINE un
-  Function ${un}EndTessarine
-    System::Store "s"
-    ${For} $0 0 150
-      IntOp $1 $0 % 5
-      ${IfThen} $1 == 0 ${|} Call ${un}CloseTessarineWindows ${|}
-      Call ${un}ProgramsInUse
-      Pop $2
-      ${IfThen} $2 == 0 ${|} ${ExitFor} ${|}
-      Sleep 200
-    ${Next}
-    Push $2
-    System::Store "l"
-  FunctionEnd
-!macroend
-!insertmacro DEFINE_END_TESSARINE ""
-!insertmacro DEFINE_END_TESSARINE "un."
+!insertmacro DEFINE_SET_SCREEN_SAVER_ACTIVE ""
+!insertmacro DEFINE_SET_SCREEN_SAVER_ACTIVE "un."
 
 ; The Start-menu folder's entries in either language (a reinstallation in the
 ; other one replaces them).
@@ -221,6 +162,8 @@ Function RememberScreenSaver
   ${IfNot} ${Errors}
     Return
   ${EndIf}
+  ReadRegStr $R0 HKCU "${DESKTOP_KEY}" "ScreenSaveActive"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "${PREVIOUS_ACTIVE}" $R0
   ReadRegStr $R0 HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
   Call LongPath
   ${GetFileName} $R0 $R1
@@ -241,16 +184,26 @@ Function ChooseScreenSaver
   GetFullPathName /SHORT $R0 "$INSTDIR\Tessarine.scr"
   ${IfThen} $R0 == "" ${|} StrCpy $R0 "$INSTDIR\Tessarine.scr" ${|}
   WriteRegStr HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE" $R0
-  ; Written by hand too, for a session that refuses the call below.
-  WriteRegStr HKCU "${DESKTOP_KEY}" "ScreenSaveActive" "1"
-  ; SPI_SETSCREENSAVEACTIVE, TRUE, SPIF_UPDATEINIFILE | SPIF_SENDCHANGE
-  System::Call "user32::SystemParametersInfoW(i 17, i 1, p 0, i 3)"
+  StrCpy $R0 "1"
+  Call SetScreenSaverActive
+FunctionEnd
+
+; The uninstaller of an earlier release, named uninstall.exe, goes where the
+; entry names it as the one in this folder; another program's file of that
+; name stays.
+Function DeleteEarlierUninstaller
+  ReadRegStr $R0 HKCU "${UNINSTALL_KEY}" "UninstallString"
+  ${If} $R0 == '"$INSTDIR\uninstall.exe"'
+    Delete "$INSTDIR\uninstall.exe"
+  ${EndIf}
 FunctionEnd
 
 Section "Tessarine"
   SetOutPath "$INSTDIR"
-  ; A removal still waiting for the next logon would take this installation.
+  ; A removal still waiting for the next logon or restart would take this
+  ; installation.
   DeleteRegValue HKCU "${RUN_ONCE_KEY}" "${PRODUCT}"
+  Call KeepProgramsAtRestart
   ; Replaces the programs of an earlier installation; Tessarine.ini stays.
   ${Do}
     Call EndTessarine
@@ -260,9 +213,11 @@ Section "Tessarine"
     Abort "$(InUseText)"
     retry:
   ${Loop}
+  !insertmacro DELETE_RENAMED_PROGRAMS
   File "${PROGRAMS}/Tessarine.scr"
   File "${PROGRAMS}/Tessarine.dll"
-  WriteUninstaller "$INSTDIR\uninstall.exe"
+  WriteUninstaller "$INSTDIR\${UNINSTALLER}"
+  Call DeleteEarlierUninstaller
 
   Call RememberScreenSaver
   Call ChooseScreenSaver
@@ -278,11 +233,11 @@ Section "Tessarine"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Tessarine.scr,0"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
-  WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
-  WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\${UNINSTALLER}"'
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\${UNINSTALLER}" /S'
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
-  ${GetSize} "$INSTDIR" "/S=0K /G=0" $0 $1 $2
+  ${GetSize} "$INSTDIR" "/M=Tessarine* /S=0K /G=0" $0 $1 $2
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
 
@@ -305,22 +260,34 @@ Section "Uninstall"
     ${Else}
       WriteRegStr HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE" $R0
     ${EndIf}
+    ; An entry of a release that did not keep it leaves it as it is.
+    ClearErrors
+    ReadRegStr $R0 HKCU "${UNINSTALL_KEY}" "${PREVIOUS_ACTIVE}"
+    ${IfNot} ${Errors}
+      Call un.SetScreenSaverActive
+    ${EndIf}
   ${EndIf}
 
   !insertmacro REMOVE_SHORTCUTS
-  Delete /REBOOTOK "$INSTDIR\Tessarine.scr"
-  Delete /REBOOTOK "$INSTDIR\Tessarine.dll"
+  !insertmacro DELETE_RENAMED_PROGRAMS
+  StrCpy $R0 "Tessarine.scr"
+  Call un.RemoveProgram
+  StrCpy $R0 "Tessarine.dll"
+  Call un.RemoveProgram
   Delete "$INSTDIR\Tessarine.ini"
   ${If} ${FileExists} "$INSTDIR\Tessarine.scr"
   ${OrIf} ${FileExists} "$INSTDIR\Tessarine.dll"
-    ; Windows removes a program still in use at the next restart where it lets
-    ; this user ask for that; in any case this uninstaller runs once more at
-    ; the next logon and finishes. Until then the entry stays.
-    WriteRegStr HKCU "${RUN_ONCE_KEY}" "${PRODUCT}" '"$INSTDIR\uninstall.exe" /S'
+  ${OrIf} ${FileExists} "$INSTDIR\Tessarine.scr.*.old"
+  ${OrIf} ${FileExists} "$INSTDIR\Tessarine.dll.*.old"
+    ; Windows removes a renamed program at the next restart where it lets this
+    ; user ask for that; in any case this uninstaller runs once more at the
+    ; next logon and finishes (a reinstallation before then cancels that run).
+    ; Until then the entry stays.
+    WriteRegStr HKCU "${RUN_ONCE_KEY}" "${PRODUCT}" '"$INSTDIR\${UNINSTALLER}" /S'
     SetRebootFlag true
     DetailPrint "$(RestartText)"
   ${Else}
-    Delete "$INSTDIR\uninstall.exe"
+    Delete "$INSTDIR\${UNINSTALLER}"
     ; Only when empty: files the user put there stay.
     RMDir "$INSTDIR"
     DeleteRegValue HKCU "${RUN_ONCE_KEY}" "${PRODUCT}"

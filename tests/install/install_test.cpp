@@ -1,9 +1,10 @@
 // The setup program and its uninstaller as a user meets them: a silent install
 // into a profile folder with a blank and Japanese letters, the chosen saver and
 // its Start-menu entries at work, an upgrade and removals while Tessarine runs,
-// a program that cannot go before the next start, and the screen saver chosen
-// before given back. Runs in a Wine prefix of its own (or on a Windows machine
-// where Tessarine is not installed).
+// a program that cannot go before the next start (and a reinstallation before
+// it), another program's file left alone, and the screen saver chosen before
+// given back. Runs in a Wine prefix of its own (or on a Windows machine where
+// Tessarine is not installed).
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
@@ -22,6 +23,7 @@ namespace {
 const wchar_t kDesktopKey[] = L"Control Panel\\Desktop";
 const wchar_t kEntryKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tessarine";
 const wchar_t kRunOnceKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
+const wchar_t kUninstaller[] = L"Tessarine-uninstall.exe";
 const std::wstring kVersion = L"" TESSARINE_VERSION_TEXT;
 const std::wstring kProfile = L"C:\\Users\\山田 太郎";
 
@@ -82,11 +84,27 @@ std::wstring short_path(const std::wstring& path) {
   return n > 0 && n < std::size(buffer) ? buffer : path;
 }
 
+std::vector<std::wstring> files_in(const std::wstring& folder, const std::wstring& pattern) {
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((folder + L"\\" + pattern).c_str(), &found);
+  for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found))
+    names.push_back(found.cFileName);
+  if (search != INVALID_HANDLE_VALUE) FindClose(search);
+  return names;
+}
+
 using Handle = std::unique_ptr<void, decltype(&CloseHandle)>;
 
 Handle open_file(const std::wstring& path, DWORD access, DWORD sharing) {
   HANDLE file = CreateFileW(path.c_str(), access, sharing, nullptr, OPEN_EXISTING, 0, nullptr);
   return Handle(file == INVALID_HANDLE_VALUE ? nullptr : file, &CloseHandle);
+}
+
+// Mapped as a running program is: Windows renames it but does not delete it.
+using Image = std::unique_ptr<HINSTANCE__, decltype(&FreeLibrary)>;
+Image map_program(const std::wstring& path) {
+  return Image(LoadLibraryExW(path.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES), &FreeLibrary);
 }
 
 // A Start-menu entry in the setup program's language (English but on a Japanese Windows).
@@ -206,8 +224,8 @@ class Setup : public ::testing::Test {
   void TearDown() override {
     choose_screen_saver(users_choice_);
     set_desktop_value(L"ScreenSaveActive", users_active_);
-    for (const wchar_t* name : {L"Tessarine.scr", L"Tessarine.dll", L"Tessarine.ini", L"uninstall.exe"})
-      DeleteFileW(installed(name).c_str());
+    for (const std::wstring& name : files_in(folder_, L"Tessarine*")) DeleteFileW(installed(name).c_str());
+    DeleteFileW(installed(L"uninstall.exe").c_str());  // another program's
     // The folder, and those made for it that stay empty.
     for (std::wstring dir = folder_; dir.size() > 3 && RemoveDirectoryW(dir.c_str());)
       dir.resize(dir.find_last_of(L'\\'));
@@ -218,10 +236,12 @@ class Setup : public ::testing::Test {
   std::wstring installed(const std::wstring& name) const { return folder_ + L"\\" + name; }
 
   // Runs the entry's QuietUninstallString. The uninstaller goes on from a copy
-  // of itself after its first process ends: wait for what it removes.
+  // of itself after its first process ends: wait for what it removes. The
+  // folder stays only for another program's file.
   ::testing::AssertionResult uninstall_silently(std::optional<std::wstring> command = std::nullopt) {
+    const bool others = exists(installed(L"uninstall.exe"));
     auto result = run_command(command.value_or(read_text(kEntryKey, L"QuietUninstallString").value_or(L"")));
-    if (result && !pump_until([&] { return !exists(folder_) && !read_text(kEntryKey, L"DisplayName"); }, 60s))
+    if (result && !pump_until([&] { return exists(folder_) == others && !read_text(kEntryKey, L"DisplayName"); }, 60s))
       return ::testing::AssertionFailure() << "the folder or the entry stays";
     return result;
   }
@@ -246,6 +266,9 @@ TEST_F(Setup, InstallsUsesReinstallsAndRemovesForTheUser) {
   const std::wstring previous = L"C:\\Windows\\System32\\Mystify.scr";
   choose_screen_saver(previous);
   set_desktop_value(L"ScreenSaveActive", L"0");
+  const std::string others = "another program's uninstaller";
+  ASSERT_EQ(SHCreateDirectoryExW(nullptr, folder_.c_str(), nullptr), ERROR_SUCCESS);
+  ASSERT_TRUE(write_file_bytes(installed(L"uninstall.exe"), others));
 
   TestWindow listener(L"", 1, 1, false);
   SetWindowLongPtrW(listener.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&note_setting_change));
@@ -277,10 +300,11 @@ TEST_F(Setup, InstallsUsesReinstallsAndRemovesForTheUser) {
   EXPECT_EQ(read_text(kEntryKey, L"InstallLocation"), folder_);
   EXPECT_EQ(read_text(kEntryKey, L"DisplayIcon"), saver + L",0");
   EXPECT_EQ(icon_sizes(saver), (std::vector<int>{16, 24, 32, 48, 256}));
-  const std::wstring uninstaller = L"\"" + installed(L"uninstall.exe") + L"\"";
+  const std::wstring uninstaller = L"\"" + installed(kUninstaller) + L"\"";
   EXPECT_EQ(read_text(kEntryKey, L"UninstallString"), uninstaller);
   EXPECT_EQ(read_text(kEntryKey, L"QuietUninstallString"), uninstaller + L" /S");
-  EXPECT_TRUE(exists(installed(L"uninstall.exe")));
+  EXPECT_TRUE(exists(installed(kUninstaller)));
+  EXPECT_TRUE(read_file_bytes(installed(L"uninstall.exe")) == others);
   EXPECT_EQ(read_number(kEntryKey, L"NoModify"), 1u);
   EXPECT_EQ(read_number(kEntryKey, L"NoRepair"), 1u);
   const size_t programs_kb =
@@ -341,10 +365,15 @@ TEST_F(Setup, InstallsUsesReinstallsAndRemovesForTheUser) {
   ASSERT_TRUE(pump_until([&] { return FindWindowExW(page.get(), nullptr, L"Tessarine_R", nullptr) != nullptr; }));
   Process running = Process::start(saver, L"/s");
   ASSERT_NE(wait_for_window(L"Tessarine_VC", kStartTimeout, L"opengl demo"), nullptr);
+  settings_told.clear();
   ASSERT_TRUE(uninstall_silently());
   EXPECT_FALSE(preview.running());
   EXPECT_FALSE(running.running());
   EXPECT_EQ(screen_saver(), previous);
+  EXPECT_EQ(read_text(kDesktopKey, L"ScreenSaveActive"), L"0");
+  EXPECT_NE(std::find(settings_told.begin(), settings_told.end(), SPI_SETSCREENSAVEACTIVE), settings_told.end());
+  EXPECT_TRUE(read_file_bytes(installed(L"uninstall.exe")) == others);  // and with it the folder
+  EXPECT_EQ(files_in(folder_, L"Tessarine*"), std::vector<std::wstring>{});
   EXPECT_FALSE(exists(known_folder(FOLDERID_Programs) + L"\\Tessarine"));  // the Start-menu folder
 }
 
@@ -353,17 +382,60 @@ TEST_F(Setup, AProgramThatCannotGoIsRemovedAfterTheNextStart) {
   // Held as by a process that never ends: it can be written, not deleted.
   Handle held = open_file(installed(L"Tessarine.dll"), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE);
   ASSERT_TRUE(held);
-  const std::wstring again = L"\"" + installed(L"uninstall.exe") + L"\" /S";
+  const std::wstring again = L"\"" + installed(kUninstaller) + L"\" /S";
   ASSERT_TRUE(run_command(read_text(kEntryKey, L"QuietUninstallString").value_or(L"")));
   ASSERT_TRUE(pump_until([&] { return read_text(kRunOnceKey, L"Tessarine") == again; }, 60s));
   EXPECT_FALSE(exists(installed(L"Tessarine.scr")));
-  EXPECT_TRUE(exists(installed(L"uninstall.exe")));
+  EXPECT_TRUE(exists(installed(kUninstaller)));
   EXPECT_EQ(read_text(kEntryKey, L"DisplayName"), L"Tessarine");
 
   // The next logon runs it once more.
   held.reset();
   ASSERT_TRUE(uninstall_silently(again));
   EXPECT_EQ(read_text(kRunOnceKey, L"Tessarine"), std::nullopt);
+}
+
+// A reinstallation before that restart, which must not take the new programs:
+// restart-test.sh restarts Wine between the two halves (the plain run leaves
+// them out). The first leaves Tessarine installed for the second.
+class SetupAcrossARestart : public Setup {
+  void SetUp() override {}
+  void TearDown() override { if (HasFailure()) Setup::TearDown(); }
+};
+
+TEST_F(SetupAcrossARestart, ARemovalWaitsAndTessarineIsInstalledAgain) {
+  ASSERT_TRUE(install_silently());
+  // A saver that does not end maps its program (renamed, not deleted; the
+  // uninstaller waits 30 s for it); another program holds the renderer
+  // without sharing its delete (neither).
+  Image saver = map_program(installed(L"Tessarine.scr"));
+  Handle held = open_file(installed(L"Tessarine.dll"), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE);
+  ASSERT_TRUE(saver && held);
+  ASSERT_TRUE(run_command(read_text(kEntryKey, L"QuietUninstallString").value_or(L"")));
+  ASSERT_TRUE(pump_until([&] { return read_text(kRunOnceKey, L"Tessarine").has_value(); }, 90s));
+  // And the renderer to be deleted at the restart, as an earlier release's uninstaller left it.
+  ASSERT_TRUE(MoveFileExW(installed(L"Tessarine.dll").c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT));
+  ASSERT_TRUE(install_silently());
+}
+
+TEST_F(SetupAcrossARestart, ThenTheSaverFindsItsRenderer) {
+  EXPECT_TRUE(files_in(folder_, L"Tessarine.*.old").empty());  // the renamed saver went at the restart
+  Process shell = Process::start(installed(L"Tessarine.scr"), L"/s");
+  HWND renderer = wait_for_window(L"Tessarine_VC", kStartTimeout, L"opengl demo");
+  EXPECT_EQ(find_window(L"Tessarine", L"#32770"), nullptr);  // no message that the renderer is missing
+  ASSERT_NE(renderer, nullptr);
+  post_key_up(renderer, VK_ESCAPE);
+  EXPECT_TRUE(shell.wait());
+  EXPECT_TRUE(uninstall_silently());
+}
+
+TEST_F(Setup, AnUpgradeRemovesTheUninstallerOfAnEarlierReleaseThatItsEntryNames) {
+  const std::wstring earlier = L"\"" + installed(L"uninstall.exe") + L"\"";
+  ASSERT_EQ(SHCreateDirectoryExW(nullptr, folder_.c_str(), nullptr), ERROR_SUCCESS);
+  ASSERT_TRUE(write_file_bytes(installed(L"uninstall.exe"), "an earlier uninstaller"));
+  RegSetKeyValueW(HKEY_CURRENT_USER, kEntryKey, L"UninstallString", REG_SZ, earlier.c_str(), 2 * earlier.size() + 2);
+  ASSERT_TRUE(install_silently());
+  EXPECT_FALSE(exists(installed(L"uninstall.exe")));
 }
 
 TEST_F(Setup, RemovalWhileTheSettingsAreOpenKeepsAScreenSaverChosenSince) {

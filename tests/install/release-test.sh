@@ -41,4 +41,4 @@ for f in "${setup[0]}" "$work"/zip/*.{scr,dll} "$work"/installed/*.{scr,dll,exe}
     { cat "$work/verify.txt"; fail "$f: no valid signature"; }
   echo "signed: ${f#"$work/"}"
 done
-wine "$work/installed/uninstall.exe" /S && wineserver -w
+wine "$work/installed/Tessarine-uninstall.exe" /S && wineserver -w
