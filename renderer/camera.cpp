@@ -3,8 +3,6 @@
 
 #include <cmath>
 
-#include "frame_timing.h"
-
 namespace tessarine::renderer {
 
 float wrap_heading(float yaw) {
@@ -13,29 +11,28 @@ float wrap_heading(float yaw) {
   return yaw;
 }
 
-float wrap_period(float coordinate) {
-  if (coordinate < -kWorldPeriod) coordinate += kWorldPeriod;
-  if (coordinate > kWorldPeriod) coordinate -= kWorldPeriod;
+float wrap_period(float coordinate, float period) {
+  if (coordinate < -period) coordinate += period;
+  if (coordinate > period) coordinate -= period;
   return coordinate;
 }
 
 // The turning rate decays as e^(-4t); over a step of h seconds the heading
 // gains the integral of the rate, rate * (1 - e^(-4h)) / 4.
-void turn(Camera& camera, float frame_rate) {
-  const float decay = std::exp(-kTurnDecayPerSecond * frame_step(frame_rate));
+void turn(Camera& camera, float step) {
+  const float decay = std::exp(-kTurnDecayPerSecond * step);
   camera.yaw += camera.yaw_rate * (1.0f - decay) / kTurnDecayPerSecond;
   camera.yaw_rate *= decay;
   camera.yaw = wrap_heading(camera.yaw);
 }
 
-void move(Camera& camera, const std::array<float, 3>& backward, float frame_rate) {
-  const float step = frame_step(frame_rate);
+void move(Camera& camera, const std::array<float, 3>& backward, float step, float period) {
   for (int i = 0; i < 3; ++i) camera.position[i] -= backward[i] * camera.speed * step;
   if (camera.speed < -kMaxSpeed) camera.speed = -kMaxSpeed;
   if (camera.speed > kMaxSpeed) camera.speed = kMaxSpeed;
   auto& [x, y, z] = camera.position;
-  x = wrap_period(x);
-  z = wrap_period(z);
+  x = wrap_period(x, period);
+  z = wrap_period(z, period);
   if (y < -kMaxHeight) y = -kMaxHeight;
   if (y > kMaxHeight) y = kMaxHeight;
 }

@@ -5,6 +5,8 @@
 
 #include <cmath>
 
+#include "frame_timing.h"
+
 namespace tessarine::renderer {
 namespace {
 
@@ -32,22 +34,23 @@ TEST(CameraHeading, AdvancesByTheDecayingRateOverTheFrameThenDamps) {
   Camera camera;
   camera.yaw = 179.5f;
   camera.yaw_rate = 100.0f;
-  turn(camera, 100.0f);
+  turn(camera, 0.01f);  // a frame at 100 frames a second
   EXPECT_NEAR(camera.yaw, -179.52f, 1e-3f);  // 179.5 + 100 * (1 - e^-0.04) / 4, wrapped
   EXPECT_NEAR(camera.yaw_rate, 96.08f, 1e-2f);
 }
 
-TEST(CameraHeading, BelowTenFramesPerSecondAFrameTurnsAndMovesByATenthOfASecond) {
+TEST(CameraHeading, BelowTenFramesPerSecondAFrameTurnsAndMovesByATenthOfASecondTimesTheSpeed) {
   for (float rate : {4.0f, 2.0f, 0.5f}) {
     SCOPED_TRACE(rate);
     Camera camera;
     camera.yaw_rate = 2.0f;
     camera.speed = 40.0f;
-    turn(camera, rate);
+    turn(camera, flight_step(rate, 1.0));
     EXPECT_FLOAT_EQ(camera.yaw, 2.0f * (1.0f - std::exp(-0.4f)) / 4.0f);
     EXPECT_FLOAT_EQ(camera.yaw_rate, 2.0f * std::exp(-0.4f));
-    move(camera, kFacingMinusZ, rate);
+    move(camera, kFacingMinusZ, flight_step(rate, 1.0));
     EXPECT_FLOAT_EQ(camera.position[2], -4.0f);  // the grid stays in view: within one period
+    EXPECT_FLOAT_EQ(flight_step(rate, 2.0), 0.2f);  // the cap is on real time
   }
 }
 
@@ -56,22 +59,22 @@ TEST(CameraHeading, OneImpulseTurnsAboutAQuarterOfItWhateverTheFrameRate) {
     SCOPED_TRACE(rate);
     Camera camera;
     camera.yaw_rate = 100.0f;
-    for (int frame = 0; frame < static_cast<int>(rate) * 3; ++frame) turn(camera, rate);
+    for (int frame = 0; frame < static_cast<int>(rate) * 3; ++frame) turn(camera, 1.0f / rate);
     EXPECT_NEAR(camera.yaw, 25.0f, 1.0f);
   }
 }
 
-TEST(CameraMovement, FollowsTheViewingDirectionAtTheMeasuredRate) {
+TEST(CameraMovement, FollowsTheViewingDirectionForTheStep) {
   Camera camera;
   camera.speed = 10.0f;
-  move(camera, kFacingMinusZ, 20.0f);
+  move(camera, kFacingMinusZ, 0.05f);
   EXPECT_FLOAT_EQ(camera.position[2], -0.5f);
-  move(camera, kFacingPlusX, 20.0f);
+  move(camera, kFacingPlusX, 0.05f);
   EXPECT_FLOAT_EQ(camera.position[0], 0.5f);
   EXPECT_FLOAT_EQ(camera.position[1], 0.0f);
 }
 
-TEST(CameraMovement, StandsStillUntilTheRateIsMeasured) {
+TEST(CameraMovement, StandsStillForAStepOfZero) {
   Camera camera;
   camera.speed = 45.0f;
   move(camera, kFacingMinusZ, 0.0f);
@@ -82,12 +85,12 @@ TEST(CameraMovement, StandsStillUntilTheRateIsMeasured) {
 TEST(CameraMovement, ClampsTheSpeedOnlyAfterMovingAtIt) {
   Camera camera;
   camera.speed = 45.0f;
-  move(camera, kFacingMinusZ, 10.0f);
+  move(camera, kFacingMinusZ, 0.1f);
   EXPECT_FLOAT_EQ(camera.position[2], -4.5f);
   EXPECT_FLOAT_EQ(camera.speed, 40.0f);
 
   camera.speed = -45.0f;
-  move(camera, kFacingMinusZ, 10.0f);
+  move(camera, kFacingMinusZ, 0.1f);
   EXPECT_FLOAT_EQ(camera.position[2], 0.0f);
   EXPECT_FLOAT_EQ(camera.speed, -40.0f);
 }
@@ -96,13 +99,14 @@ TEST(CameraMovement, WrapsXAndZByOnePeriodAndClampsY) {
   struct Case {
     float before;
     float after;
+    float period = kWorldPeriod;
   };
   for (const Case c : {Case{6.0f, 6.0f}, Case{-6.0f, -6.0f}, Case{6.5f, 0.5f}, Case{-6.5f, -0.5f},
-                       Case{13.0f, 7.0f}}) {
+                       Case{13.0f, 7.0f}, Case{6.5f, 6.5f, 12.0f}, Case{-12.5f, -0.5f, 12.0f}}) {
     SCOPED_TRACE(c.before);
     Camera camera;
     camera.position = {c.before, 0.0f, c.before};
-    move(camera, kFacingMinusZ, 0.0f);
+    move(camera, kFacingMinusZ, 0.0f, c.period);
     EXPECT_FLOAT_EQ(camera.position[0], c.after);
     EXPECT_FLOAT_EQ(camera.position[2], c.after);
   }

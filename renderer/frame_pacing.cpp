@@ -1,6 +1,8 @@
 // When the renderer draws its next frame.
 #include "frame_pacing.h"
 
+#include <algorithm>
+
 namespace tessarine::renderer {
 namespace {
 
@@ -11,6 +13,10 @@ constexpr double kPacedByTheSwap = 1.0 / 16.0;
 }  // namespace
 
 double refresh_period(int hertz) { return 1.0 / (hertz > 1 ? hertz : kUnknownRefreshRate); }
+
+double frame_period(int hertz, int max_fps) {
+  return max_fps > 0 ? std::max(refresh_period(hertz), 1.0 / max_fps) : refresh_period(hertz);
+}
 
 // Due times follow one another by whole periods, so the wait's own lateness
 // does not add up. Starting again from now keeps a display that refreshes a

@@ -9,6 +9,9 @@ inline constexpr int kUnknownRefreshRate = 60;  // hertz, where the display repo
 
 // Seconds per refresh of a display that reports `hertz`.
 double refresh_period(int hertz);
+// Seconds between frames: a refresh period, or 1 / max_fps where that is
+// longer; the display's rate stays the upper bound. 0: no limit.
+double frame_period(int hertz, int max_fps);
 
 // Frames one refresh period apart. Where swaps wait for the display
 // themselves, a frame ends close to its successor's time and the pacer adds

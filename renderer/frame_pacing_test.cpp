@@ -12,6 +12,13 @@ TEST(RefreshPeriod, IsOneRefreshOfTheDisplayOr60HertzWhereUnknown) {
   EXPECT_DOUBLE_EQ(refresh_period(1), 1.0 / 60.0);
 }
 
+TEST(FramePeriod, AFrameRateLimitLengthensItButNeverShortensTheRefresh) {
+  EXPECT_DOUBLE_EQ(frame_period(60, 0), 1.0 / 60.0);
+  EXPECT_DOUBLE_EQ(frame_period(60, 30), 1.0 / 30.0);
+  EXPECT_DOUBLE_EQ(frame_period(60, 1000), 1.0 / 60.0);
+  EXPECT_DOUBLE_EQ(frame_period(0, 144), 1.0 / 60.0);
+}
+
 // The loop as the window layer runs it: draw and present (`present` seconds),
 // then wait as the pacer asks, each wait `late` seconds longer than asked.
 // Returns the time at which the last of `frames` frames was presented.

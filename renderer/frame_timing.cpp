@@ -44,6 +44,10 @@ float frame_step(float frame_rate) {
   return std::min(1.0f / frame_rate, kLongestStepSeconds);
 }
 
+float flight_step(float frame_rate, double speed) {
+  return static_cast<float>(frame_step(frame_rate) * speed);
+}
+
 bool too_slow_for_smoothing(const FrameRate& rate) { return rate.slow_seconds >= kSlowForSeconds; }
 
 bool recentre_due(IntervalTimer& cursor_timer, const Counter& counter, bool in_front) {
@@ -75,8 +79,7 @@ void resume_measurement(FrameTiming& timing, const Counter& counter) {
   timer_elapsed(timing.frame_timer, true, counter);
 }
 
-bool end_frame(FrameTiming& timing, const Counter& counter, SteerPoint& point) {
-  const float step = frame_step(timing.rate.frame_rate);  // what this frame moved the camera by
+bool end_frame(FrameTiming& timing, const Counter& counter, float step, SteerPoint& point) {
   timing.frames_drawn += 1;
   const float since_last_frame = timer_elapsed(timing.frame_timer, true, counter);
   if (timing.rate.frame_rate != 0.0f && since_last_frame > kStallSeconds) {

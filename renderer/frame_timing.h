@@ -54,6 +54,11 @@ void count_frame(FrameRate& rate, IntervalTimer& rate_timer, const Counter& coun
 // the camera; 0 while not measured.
 float frame_step(float frame_rate);
 
+// Seconds of flight in a frame: the frame's real time step (frame_step, at
+// most 0.1 s) times the flight's speed (1 the standard pace), so that at twice
+// the speed the camera passes the same points in half the time.
+float flight_step(float frame_rate, double speed);
+
 // True once the measured rate has stayed below 20 for a second: one slow
 // measuring window does not give line smoothing up.
 bool too_slow_for_smoothing(const FrameRate& rate);
@@ -102,9 +107,9 @@ struct FrameTiming {
 // moving the camera, so that nothing jumps.
 void resume_measurement(FrameTiming& timing, const Counter& counter);
 
-// The bookkeeping after each drawn frame: the frame-rate measurement (or, after
-// a stall, its fresh start), then the flight time of the steering. True when
-// this frame steers, towards `point`.
-bool end_frame(FrameTiming& timing, const Counter& counter, SteerPoint& point);
+// The bookkeeping after each drawn frame that flew `step` seconds: the
+// frame-rate measurement (or, after a stall, its fresh start), then the flight
+// time of the steering. True when this frame steers, towards `point`.
+bool end_frame(FrameTiming& timing, const Counter& counter, float step, SteerPoint& point);
 
 }  // namespace tessarine::renderer

@@ -141,7 +141,9 @@ TEST(AutomaticSteering, WaitsForFlightTimeSoFramesBeforeTheFirstMeasurementDoNot
   FrameTiming timing;
   restart_measurement(timing.rate, timing.rate_timer, counter);
   SteerPoint point;
-  for (int frame = 1; frame <= 600; ++frame) ASSERT_FALSE(end_frame(timing, counter, point)) << frame;
+  for (int frame = 1; frame <= 600; ++frame) {
+    ASSERT_FALSE(end_frame(timing, counter, flight_step(timing.rate.frame_rate, 4.0), point)) << frame;
+  }
   EXPECT_EQ(timing.rate.frame_rate, 0.0f);
   EXPECT_EQ(timing.rate.frames_counted, 600);
   EXPECT_EQ(timing.frames_drawn, 600);
@@ -162,7 +164,7 @@ void draw_frames(Clocked& clocked, int frames, double seconds) {
   SteerPoint point;
   for (int i = 0; i < frames; ++i) {
     clocked.counter.advance(static_cast<std::int64_t>(seconds * 1e6));
-    end_frame(clocked.timing, clocked.counter, point);
+    end_frame(clocked.timing, clocked.counter, frame_step(clocked.timing.rate.frame_rate), point);
   }
 }
 
@@ -190,22 +192,28 @@ TEST(LineSmoothing, IsGivenUpAfterASecondOfSlowFramesNotAfterOneSlowWindow) {
   EXPECT_TRUE(too_slow_for_smoothing(c.timing.rate));
 }
 
-// The camera flown for `seconds` at `rate` frames a second, steered only by
-// the automatic steering step, as the scene does it.
-Camera fly(float rate, double seconds) {
+// The camera flown for `seconds` at `rate` frames a second and at `speed`,
+// steered only by the automatic steering step, as the scene does it. The rate
+// is measured before the flight starts, so that every flight starts alike.
+Camera fly(float rate, double seconds, double speed = 1.0) {
   Clocked c;
   ManualCounter& counter = c.counter;
   FrameTiming& timing = c.timing;
+  while (timing.rate.frame_rate == 0.0f) {
+    counter.advance(static_cast<std::int64_t>(1e6 / rate));
+    count_frame(timing.rate, timing.rate_timer, counter);
+  }
   Camera camera;
   camera.yaw_rate = 90.0f;
   camera.speed = 10.0f;
   SteerPoint point;
   for (double t = 0.0; t < seconds; t += 1.0 / rate) {
-    turn(camera, timing.rate.frame_rate);
+    const float step = flight_step(timing.rate.frame_rate, speed);
+    turn(camera, step);
     const float radians = camera.yaw * std::numbers::pi_v<float> / 180.0f;
-    move(camera, {-std::sin(radians), 0.0f, std::cos(radians)}, timing.rate.frame_rate);
+    move(camera, {-std::sin(radians), 0.0f, std::cos(radians)}, step);
     counter.advance(static_cast<std::int64_t>(1e6 / rate));
-    if (end_frame(timing, counter, point)) steer(camera, point.x, point.y, kSteerAreaWidth, kSteerAreaHeight);
+    if (end_frame(timing, counter, step, point)) steer(camera, point.x, point.y, kSteerAreaWidth, kSteerAreaHeight);
   }
   return camera;
 }
@@ -213,17 +221,29 @@ Camera fly(float rate, double seconds) {
 // Distance of two x or z coordinates in a world that repeats every 6 units.
 float periodic_distance(float a, float b) { return std::fabs(std::remainder(a - b, kWorldPeriod)); }
 
+void expect_same_flight(const Camera& one, const Camera& other) {
+  EXPECT_NEAR(other.yaw, one.yaw, 1.0f);
+  EXPECT_NEAR(other.yaw_rate, one.yaw_rate, 1.0f);
+  EXPECT_FLOAT_EQ(other.speed, one.speed);  // both steered twice, by the same points
+  EXPECT_LT(periodic_distance(other.position[0], one.position[0]), 0.5f);
+  EXPECT_LT(periodic_distance(other.position[2], one.position[2]), 0.5f);
+}
+
 TEST(Flight, IsTheSameAt60At144AndAt1000FramesPerSecond) {
   const Camera at60 = fly(60.0f, 20.0);
   for (float rate : {144.0f, 1000.0f}) {
     SCOPED_TRACE(rate);
-    const Camera other = fly(rate, 20.0);
-    EXPECT_NEAR(other.yaw, at60.yaw, 1.0f);
-    EXPECT_NEAR(other.yaw_rate, at60.yaw_rate, 1.0f);
-    EXPECT_FLOAT_EQ(other.speed, at60.speed);  // both steered twice, by the same points
-    EXPECT_LT(periodic_distance(other.position[0], at60.position[0]), 0.5f);
-    EXPECT_LT(periodic_distance(other.position[2], at60.position[2]), 0.5f);
+    expect_same_flight(at60, fly(rate, 20.0));
   }
+}
+
+TEST(Flight, AtTwiceTheSpeedPassesTheSamePointsInHalfTheTimeSteeredAlike) {
+  const Camera standard = fly(60.0f, 20.0);
+  for (float rate : {60.0f, 144.0f}) {
+    SCOPED_TRACE(rate);
+    expect_same_flight(standard, fly(rate, 10.0, 2.0));
+  }
+  EXPECT_NE(fly(60.0f, 10.0).speed, standard.speed) << "half the time at the standard speed steers once only";
 }
 
 }  // namespace

@@ -9,7 +9,9 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
+#include "end_on_input.h"
 #include "gl_scene.h"
 #include "window_layer.h"
 
@@ -19,11 +21,10 @@ SceneState scene;
 
 namespace {
 
-constexpr float kGridExtent = 141.0f;  // the grid spans [-141, 141] in x and z
-constexpr float kPillarStep = 6.0f;    // vertical lines stand on every third crossing
+constexpr float kFloorShare = 0.8f;  // of the vertical lines' colour
 
-void send_floor_and_ceiling() {
-  glColor4f(0.0f, 0.8f, 0.0f, 0.3f);
+void send_floor_and_ceiling(const Rgb& colour) {
+  glColor4f(colour.red, colour.green, colour.blue, 0.3f);
   for (float plane : {-1.0f, 1.0f}) {
     for (float c = -kGridExtent; c <= kGridExtent; c += 2.0f) {
       glVertex3f(c, plane, -kGridExtent);
@@ -36,14 +37,14 @@ void send_floor_and_ceiling() {
 
 // Vertical lines fade with distance from the world's centre. From
 // |p| + |q| = 120 on the alpha would be 0 or less, which the blend leaves
-// without a trace: those two lines in three are not sent, so the picture
+// without a trace: those lines (two in three) are not sent, so the picture
 // stays the same and the rasteriser is spared their cost.
-void send_pillars() {
-  for (float p = -kGridExtent; p <= kGridExtent; p += kPillarStep) {
-    for (float q = -kGridExtent; q <= kGridExtent; q += kPillarStep) {
+void send_pillars(const Rgb& colour, const std::vector<float>& coordinates) {
+  for (float p : coordinates) {
+    for (float q : coordinates) {
       const float alpha = 0.6f - (std::fabs(p) + std::fabs(q)) / 200.0f;
       if (alpha <= 0.0f) continue;
-      glColor4f(0.0f, 1.0f, 0.0f, alpha);
+      glColor4f(colour.red, colour.green, colour.blue, alpha);
       glVertex3f(p, -1.0f, q);
       glVertex3f(p, 1.0f, q);
     }
@@ -64,11 +65,17 @@ float timer_elapsed(IntervalTimer& timer, bool restart) {
   return tessarine::renderer::timer_elapsed(timer, restart, performance_counter());
 }
 
-int gl_data() {
-  scene.show_rate = 1;
-  scene.camera = Camera{};
-  scene.list_base = 0;
+// By value: the options may be the scene's own, which the fresh state replaces.
+int gl_data(PictureOptions options) {
+  scene = SceneState{};
+  scene.options = options;
+  scene.show_rate = options.show_fps ? 1 : 0;
   return 0;
+}
+
+void change_options(const PictureOptions& options) {
+  if (options.show_fps != scene.options.show_fps) scene.show_rate = options.show_fps ? 1 : 0;
+  scene.options = options;
 }
 
 int gl_init() {
@@ -102,23 +109,25 @@ void resume_frames() { resume_measurement(scene.timing, performance_counter()); 
 
 void draw_frame() {
   Camera& camera = scene.camera;
+  const PictureOptions& options = scene.options;
   const float frame_rate = scene.timing.rate.frame_rate;
+  const float step = flight_step(frame_rate, options.speed);
 
   glClear(GL_COLOR_BUFFER_BIT);
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
 
-  turn(camera, frame_rate);
+  turn(camera, step);
   glRotatef(camera.yaw, 0.0f, 1.0f, 0.0f);
   float m[16] = {};  // stays zero when no context is current
   glGetFloatv(GL_MODELVIEW_MATRIX, m);
   glFlush();
-  move(camera, {m[2], m[6], m[10]}, frame_rate);
+  move(camera, {m[2], m[6], m[10]}, step, world_period(options.density));
   glTranslatef(-camera.position[0], -camera.position[1], -camera.position[2]);
 
   glBegin(GL_LINES);
-  send_floor_and_ceiling();
-  send_pillars();
+  send_floor_and_ceiling(channels(options.colour, kFloorShare));
+  send_pillars(channels(options.colour), pillar_coordinates(options.density));
   glEnd();
 
   if (frame_rate != 0.0f && scene.show_rate) {
@@ -131,8 +140,9 @@ void draw_frame() {
   glFinish();
 
   SteerPoint point;
-  if (end_frame(scene.timing, performance_counter(), point)) {
-    steer(camera, point.x, point.y, primary_area.width, primary_area.height);
+  if (end_frame(scene.timing, performance_counter(), step, point)) {
+    const PixelRect area = steering_area();
+    steer(camera, point.x, point.y, area.width, area.height);
     recentre_cursor();
   }
 }

@@ -5,21 +5,21 @@
 
 #include "camera.h"
 #include "frame_timing.h"
+#include "picture_options.h"
 
 namespace tessarine::renderer {
 
 // Codes of the events handed to handle_input.
 enum InputType : int {
-  INPUT_PRESS = 0,    // mouse button down: button 0 left, 1 right
+  INPUT_PRESS = 0,    // mouse button down: button 0 left, 1 right, 2 middle, 3 and 4 the X buttons
   INPUT_RELEASE = 1,  // mouse button up
   INPUT_MOVE = 2,     // mouse move: 0 left only, 1 right only, else -1
   INPUT_KEY = 4,      // key released: the virtual-key code; x, y are -1
 };
 
-inline constexpr int kSpaceKey = 32;
-
 // The scene's process-wide state; survives every window switch.
 struct SceneState {
+  PictureOptions options;   // speed, density, colour...: read at every frame
   int show_rate = 1;        // frame-rate overlay on; flipped by Space
   Camera camera;            // heading, turning rate, position, speed
   FrameTiming timing;       // frame rate, its measuring window, the automatic steering count
@@ -29,8 +29,12 @@ struct SceneState {
 
 extern SceneState scene;
 
-// Once per program: the start values (camera at rest at the origin, overlay on). 0 = success.
-int gl_data();
+// Once per program: the start values with the picture's options (camera at
+// rest at the origin, overlay on unless --no-fps). 0 = success.
+int gl_data(PictureOptions options = {});
+// Options changed while the scene runs: the next frame draws with them, the
+// flight goes on, and the overlay follows a changed show_fps.
+void change_options(const PictureOptions& options);
 // Per window, with its context current: fixed GL state, cursor hidden and placed. 0 = success.
 int gl_init();
 // Viewport and projection for the window's size; the frame rate is measured afresh.

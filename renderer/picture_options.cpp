@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "camera.h"
+
 namespace tessarine::renderer {
 namespace {
 
@@ -132,6 +134,20 @@ float pillar_step(int density) {
   if (density <= kSparse) return 12.0f;
   if (density >= kDense) return 3.0f;
   return 6.0f;
+}
+
+std::vector<float> pillar_coordinates(int density) {
+  std::vector<float> coordinates;
+  const float step = pillar_step(density);
+  for (float c = -kGridExtent; c <= kGridExtent; c += step) coordinates.push_back(c);
+  return coordinates;
+}
+
+float world_period(int density) { return std::max(kWorldPeriod, pillar_step(density)); }
+
+Rgb channels(std::uint32_t colour, float share) {
+  const auto channel = [&](int shift) { return static_cast<float>((colour >> shift) & 0xFF) / 255.0f * share; };
+  return {channel(16), channel(8), channel(0)};
 }
 
 }  // namespace tessarine::renderer

@@ -56,7 +56,27 @@ std::vector<std::string> option_arguments(const PictureOptions& options);
 std::string speed_text(double speed);
 std::string colour_text(std::uint32_t colour);
 
+// The grid spans [-141, 141] in x and z.
+inline constexpr float kGridExtent = 141.0f;
+
 // World units between two vertical lines at a density: 12, 6 or 3.
 float pillar_step(int density);
+
+// Where vertical lines stand along x, and alike along z: every step within
+// the grid from its edge on (3 + 12k, 3 + 6k, or every multiple of 3).
+std::vector<float> pillar_coordinates(int density);
+
+// The period by which the picture repeats in x and z, and so by which the
+// camera's x and z wrap without a jump: 6 units, or the step where it is longer.
+float world_period(int density);
+
+// A colour's channels from 0 to 1, each times `share` (floor and ceiling take 0.8).
+struct Rgb {
+  float red = 0.0f;
+  float green = 0.0f;
+  float blue = 0.0f;
+  friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+Rgb channels(std::uint32_t colour, float share = 1.0f);
 
 }  // namespace tessarine::renderer

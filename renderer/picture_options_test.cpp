@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace tessarine::renderer {
 namespace {
 
@@ -45,10 +47,29 @@ TEST(PictureOptions, ValuesThatDoNotReadAndUnknownOptionsAreIgnored) {
   EXPECT_FALSE(read_options({"--speed", "--no-fps"}).show_fps);
 }
 
-TEST(PictureOptions, PillarsStandEvery12Or6Or3Units) {
-  EXPECT_FLOAT_EQ(pillar_step(1), 12.0f);
-  EXPECT_FLOAT_EQ(pillar_step(2), 6.0f);
-  EXPECT_FLOAT_EQ(pillar_step(3), 3.0f);
+TEST(PictureOptions, PillarsStandEvery12Or6Or3UnitsAndTheCameraWrapsByTheirPattern) {
+  struct Case {
+    int density;
+    float step;
+    size_t count;
+    float period;  // a multiple of the step and of the floor's 2, so the picture never jumps
+  };
+  for (const Case c : {Case{1, 12.0f, 24, 12.0f}, Case{2, 6.0f, 48, 6.0f}, Case{3, 3.0f, 95, 6.0f}}) {
+    SCOPED_TRACE(c.density);
+    const std::vector<float> at = pillar_coordinates(c.density);
+    ASSERT_EQ(at.size(), c.count);
+    EXPECT_FLOAT_EQ(at.front(), -141.0f);
+    EXPECT_LE(at.back(), 141.0f);
+    EXPECT_GT(at.back() + c.step, 141.0f);
+    for (float p : at) ASSERT_FLOAT_EQ(std::remainder(p - 3.0f, c.step), 0.0f) << p;  // 3 + k * step
+    EXPECT_FLOAT_EQ(world_period(c.density), c.period);
+  }
+}
+
+TEST(PictureOptions, TheStandardColourGivesTodaysGreenLinesAndFloor) {
+  EXPECT_EQ(channels(kStandardColour), (Rgb{0.0f, 1.0f, 0.0f}));
+  EXPECT_EQ(channels(kStandardColour, 0.8f), (Rgb{0.0f, 0.8f, 0.0f}));
+  EXPECT_EQ(channels(0xFF8000, 0.8f), (Rgb{0.8f, 128.0f / 255.0f * 0.8f, 0.0f}));
 }
 
 }  // namespace

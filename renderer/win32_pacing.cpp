@@ -40,13 +40,6 @@ void FrameWait::wait(double seconds) const {
   }
 }
 
-int primary_refresh_rate() {
-  DEVMODEA mode = {};
-  mode.dmSize = sizeof mode;
-  if (!EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode)) return 0;
-  return static_cast<int>(mode.dmDisplayFrequency);
-}
-
 void ViewerNotices::register_window(HWND window) {
   reset();
   // Windows answers at once with the display's current state.

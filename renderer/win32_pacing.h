@@ -1,7 +1,7 @@
 // The window layer's means of pacing frames and of knowing whether anyone can
-// see them on Win32: a high-resolution wait that any message cuts short, the
-// display's refresh rate, and the window's registrations for the notices of
-// the console display's state and of its session's changes.
+// see them on Win32: a high-resolution wait that any message cuts short, and
+// the window's registrations for the notices of the console display's state
+// and of its session's changes.
 #pragma once
 
 #include <windows.h>
@@ -34,9 +34,6 @@ class FrameWait {
   Owner<UINT, end_timer_period> raised_period_;  // the system timer's period in ms, when raised
   Owner<HANDLE, close_timer> timer_;             // closed before the period goes back
 };
-
-// The primary display's refresh rate in hertz; 0 where it is not known.
-int primary_refresh_rate();
 
 // A window's registrations for WM_POWERBROADCAST with the console display's
 // state and for WM_WTSSESSION_CHANGE, undone by reset or on destruction. A

@@ -1,25 +1,16 @@
-// The window layer's services to the scene on Win32: size, cursor, counter,
-// failure hook; and the renderer's window class.
+// The window layer's services to the scene on Win32 that the renderer's
+// window and the offscreen scene share: size, counter, failure hook; the
+// window class, the screens and the refresh rate.
 #include "win32_platform.h"
 
+#include "wgl_context.h"
 #include "window_layer.h"
 
 namespace tessarine::renderer {
 
-HWND window_handle = nullptr;
 int window_width = 0;
 int window_height = 0;
 PixelRect primary_area;
-
-void hide_cursor() { ShowCursor(FALSE); }
-
-void set_cursor_client(int x, int y) {
-  POINT point = {x, y};
-  ClientToScreen(window_handle, &point);
-  SetCursorPos(point.x, point.y);
-}
-
-bool window_in_foreground() { return window_handle && GetForegroundWindow() == window_handle; }
 
 namespace {
 
@@ -60,6 +51,22 @@ void report_failure(const char* step) {
   OutputDebugStringA("Tessarine_VC: set-up failed at ");
   OutputDebugStringA(step);
   OutputDebugStringA("\n");
+}
+
+bool read_screens(Screens& screens) {
+  const WindowDc screen(nullptr);
+  if (!screen) return false;
+  screens.primary = {0, 0, GetDeviceCaps(screen.get(), HORZRES), GetDeviceCaps(screen.get(), VERTRES)};
+  screens.all = {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                 GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+  return true;
+}
+
+int primary_refresh_rate() {
+  DEVMODEA mode = {};
+  mode.dmSize = sizeof mode;
+  if (!EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode)) return 0;
+  return static_cast<int>(mode.dmDisplayFrequency);
 }
 
 }  // namespace tessarine::renderer

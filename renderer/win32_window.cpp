@@ -5,6 +5,7 @@
 // scene's input events and into who can see it.
 #include "win32_window.h"
 
+#include "end_on_input.h"
 #include "frame_pacing.h"
 #include "gl_scene.h"
 #include "wgl_context.h"
@@ -27,8 +28,12 @@ bool running = false;
 Visibility visibility;     // frames are drawn only while someone can see them; kept from one window to the next
 bool switch_mode = false;  // set by Tab: the next window is in the other mode
 bool fullscreen = false;   // the current window covers every monitor
+EndOnInput end_on_input;   // which releases end the renderer; kept from one window to the next
 
 double now_seconds() { return seconds_now(performance_counter()); }
+
+// A refresh of the primary display, or longer under --max-fps.
+double paced_period() { return frame_period(primary_refresh_rate(), scene.options.max_fps); }
 
 // After a pause in drawing: the next frame comes at once, and the camera
 // flies on from where it was.
@@ -46,21 +51,6 @@ void change_visibility(const Visibility& next) {
 // Client positions are two unsigned 16-bit words.
 int client_x(LPARAM lparam) { return static_cast<int>(LOWORD(lparam)); }
 int client_y(LPARAM lparam) { return static_cast<int>(HIWORD(lparam)); }
-
-struct Screens {
-  PixelRect primary;  // at the screen's origin, HORZRES x VERTRES of the screen's device context
-  PixelRect all;      // the virtual screen: the rectangle that holds every monitor
-};
-
-// False when the screen's device context cannot be had.
-bool read_screens(Screens& screens) {
-  const WindowDc screen(nullptr);
-  if (!screen) return false;
-  screens.primary = {0, 0, GetDeviceCaps(screen.get(), HORZRES), GetDeviceCaps(screen.get(), VERTRES)};
-  screens.all = {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
-                 GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
-  return true;
-}
 
 // The drawing area of width x height and the primary's part of it: all of
 // it in the 1024 x 768 window, the primary's rectangle in the full-screen one.
@@ -104,7 +94,7 @@ LRESULT on_size(HWND window, WPARAM kind, LPARAM size) {
 // virtual screen. The view is found again even when the size stayed and no
 // WM_SIZE came, as the primary may have moved within it.
 LRESULT on_display_change(HWND window) {
-  pacer.set_period(refresh_period(primary_refresh_rate()));
+  pacer.set_period(paced_period());
   resume_drawing();
   Screens screens;
   if (!fullscreen || !read_screens(screens)) return 0;
@@ -147,16 +137,35 @@ LRESULT on_close() {
   return 0;
 }
 
+// Keys act on release; a press is only noted.
+LRESULT on_key_down(WPARAM key) {
+  end_on_input.key_down(static_cast<int>(key));
+  return 0;
+}
+
 LRESULT on_key_up(WPARAM key) {
+  const bool ends = end_on_input.key_up(static_cast<int>(key));
   if (key == VK_TAB) {
     switch_mode = true;
     PostQuitMessage(1);
-  } else if (key == VK_ESCAPE) {
+  } else if (key == VK_ESCAPE || ends) {
     PostQuitMessage(1);
   } else {
     handle_input(INPUT_KEY, static_cast<int>(key), -1, -1);
   }
   return 0;
+}
+
+// Alt, F10 and keys held with Alt: noted as any key, and left to the system
+// as well (Alt+F4 closes).
+LRESULT on_system_key_down(HWND window, WPARAM key, LPARAM lparam) {
+  end_on_input.key_down(static_cast<int>(key));
+  return DefWindowProcA(window, WM_SYSKEYDOWN, key, lparam);
+}
+
+LRESULT on_system_key_up(HWND window, WPARAM key, LPARAM lparam) {
+  if (end_on_input.key_up(static_cast<int>(key))) PostQuitMessage(1);
+  return DefWindowProcA(window, WM_SYSKEYUP, key, lparam);
 }
 
 // Starting a screen saver or powering the monitor down over the renderer is
@@ -173,9 +182,29 @@ LRESULT on_mouse_move(WPARAM buttons, LPARAM position) {
   return 0;
 }
 
-LRESULT on_mouse_button(int type, int button, LPARAM position) {
-  handle_input(type, button, client_x(position), client_y(position));
+LRESULT on_button_down(MouseButton button, LPARAM position) {
+  end_on_input.button_down(button);
+  handle_input(INPUT_PRESS, static_cast<int>(button), client_x(position), client_y(position));
   return 0;
+}
+
+LRESULT on_button_up(MouseButton button, LPARAM position) {
+  if (end_on_input.button_up(button)) PostQuitMessage(1);
+  handle_input(INPUT_RELEASE, static_cast<int>(button), client_x(position), client_y(position));
+  return 0;
+}
+
+// The X buttons' messages name the button in the high word and want TRUE back.
+MouseButton x_button(WPARAM wparam) { return HIWORD(wparam) == XBUTTON2 ? MouseButton::x2 : MouseButton::x1; }
+
+LRESULT on_x_button_down(WPARAM wparam, LPARAM position) {
+  on_button_down(x_button(wparam), position);
+  return TRUE;
+}
+
+LRESULT on_x_button_up(WPARAM wparam, LPARAM position) {
+  on_button_up(x_button(wparam), position);
+  return TRUE;
 }
 
 // Handles one message taken from the queue; false for the quit message.
@@ -252,20 +281,26 @@ LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lp
     case WM_POWERBROADCAST: return on_power_broadcast(wparam, lparam);
     case WM_WTSSESSION_CHANGE: return on_session_change(wparam);
     case WM_CLOSE: return on_close();
-    case WM_KEYDOWN: return 0;  // keys act on release
+    case WM_KEYDOWN: return on_key_down(wparam);
     case WM_KEYUP: return on_key_up(wparam);
+    case WM_SYSKEYDOWN: return on_system_key_down(window, wparam, lparam);
+    case WM_SYSKEYUP: return on_system_key_up(window, wparam, lparam);
     case WM_SYSCOMMAND: return on_system_command(window, wparam, lparam);
     case WM_MOUSEMOVE: return on_mouse_move(wparam, lparam);
-    case WM_LBUTTONDOWN: return on_mouse_button(INPUT_PRESS, 0, lparam);
-    case WM_RBUTTONDOWN: return on_mouse_button(INPUT_PRESS, 1, lparam);
-    case WM_LBUTTONUP: return on_mouse_button(INPUT_RELEASE, 0, lparam);
-    case WM_RBUTTONUP: return on_mouse_button(INPUT_RELEASE, 1, lparam);
+    case WM_LBUTTONDOWN: return on_button_down(MouseButton::left, lparam);
+    case WM_RBUTTONDOWN: return on_button_down(MouseButton::right, lparam);
+    case WM_MBUTTONDOWN: return on_button_down(MouseButton::middle, lparam);
+    case WM_XBUTTONDOWN: return on_x_button_down(wparam, lparam);
+    case WM_LBUTTONUP: return on_button_up(MouseButton::left, lparam);
+    case WM_RBUTTONUP: return on_button_up(MouseButton::right, lparam);
+    case WM_MBUTTONUP: return on_button_up(MouseButton::middle, lparam);
+    case WM_XBUTTONUP: return on_x_button_up(wparam, lparam);
     default: return DefWindowProcA(window, message, wparam, lparam);
   }
 }
 
-int run_renderer(HINSTANCE instance, int show_command) {
-  if (gl_data() != 0) {
+int run_renderer(HINSTANCE instance, int show_command, const PictureOptions& options) {
+  if (gl_data(options) != 0) {
     report_failure("gl_data");
     return 0;
   }
@@ -273,8 +308,9 @@ int run_renderer(HINSTANCE instance, int show_command) {
     report_failure("RegisterClassEx");
     return 0;
   }
+  end_on_input = EndOnInput(options.end_on_input);
   frame_wait.open();
-  pacer.set_period(refresh_period(primary_refresh_rate()));
+  pacer.set_period(paced_period());
   fullscreen = false;
   for (;;) {
     switch_mode = false;

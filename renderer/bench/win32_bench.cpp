@@ -3,10 +3,11 @@
 // over a row of such monitors side by side (the first one the primary), drawn
 // as the full-screen window draws them: one pass, one off-axis projection.
 // Drawn flat out, or held to a given rate by a plain sleep (the bare loop the
-// renderer's own pacing is measured against). It also watches a running
-// renderer: its frames per second, from the frame count on its window.
-//   tessarine_renderer_bench [frames] [width] [height] [monitors]     flat out
-//   tessarine_renderer_bench --held FPS [frames] [width] [height]     held to FPS
+// renderer's own pacing is measured against), with the renderer's picture
+// options after the numbers. It also watches a running renderer: its frames
+// per second, from the frame count on its window.
+//   tessarine_renderer_bench [frames] [width] [height] [monitors] [options]  flat out
+//   tessarine_renderer_bench --held FPS [frames] [width] [height] [options]  held to FPS
 //   tessarine_renderer_bench --watch SECONDS                          the running renderer
 //   tessarine_renderer_bench --post minimise|escape                   to the running renderer
 #include <windows.h>
@@ -17,8 +18,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "gl_scene.h"
+#include "picture_options.h"
 #include "wgl_context.h"
 #include "win32_platform.h"
 #include "window_layer.h"
@@ -88,7 +92,7 @@ LRESULT CALLBACK bench_proc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
 // A class of its own, so that nothing takes the bench's window for the renderer's.
 constexpr char kBenchClass[] = "tessarine bench";
 
-int run(int frames, int width, int height, int monitors, int held_fps) {
+int run(int frames, int width, int height, int monitors, int held_fps, const PictureOptions& options) {
   const HINSTANCE instance = GetModuleHandleA(nullptr);
   register_window_class(instance, bench_proc, kBenchClass);
   window_width = width * monitors;
@@ -107,7 +111,7 @@ int run(int frames, int width, int height, int monitors, int held_fps) {
     DestroyWindow(window_handle);
     return 2;
   }
-  gl_data();
+  gl_data(options);
   gl_init();
   reshape();
   pump_messages();
@@ -194,18 +198,21 @@ int main(int argc, char** argv) {
     argv += 2;
     argc -= 2;
   }
-  const int frames = argc > 1 ? std::atoi(argv[1]) : 1000;
-  const int width = argc > 2 ? std::atoi(argv[2]) : 1280;
-  const int height = argc > 3 ? std::atoi(argv[3]) : 720;
-  const int monitors = argc > 4 ? std::atoi(argv[4]) : 1;
+  int numbers = 1;  // the picture's options follow the numbers
+  while (numbers < argc && std::strncmp(argv[numbers], "--", 2) != 0) ++numbers;
+  const int frames = numbers > 1 ? std::atoi(argv[1]) : 1000;
+  const int width = numbers > 2 ? std::atoi(argv[2]) : 1280;
+  const int height = numbers > 3 ? std::atoi(argv[3]) : 720;
+  const int monitors = numbers > 4 ? std::atoi(argv[4]) : 1;
+  const PictureOptions options = read_options(std::vector<std::string>(argv + numbers, argv + argc));
   if (frames <= 0 || width <= 0 || height <= 0 || monitors <= 0 || held_fps < 0) {
     std::fprintf(stderr,
-                 "usage: tessarine_renderer_bench [--held FPS] [frames] [width] [height] [monitors]\n"
+                 "usage: tessarine_renderer_bench [--held FPS] [frames] [width] [height] [monitors] [options]\n"
                  "       tessarine_renderer_bench --watch SECONDS | --post minimise|escape\n");
     return 2;
   }
   if (held_fps > 0) timeBeginPeriod(1);  // Sleep to the millisecond
-  const int result = run(frames, width, height, monitors, held_fps);
+  const int result = run(frames, width, height, monitors, held_fps, options);
   if (held_fps > 0) timeEndPeriod(1);
   return result;
 }

@@ -189,7 +189,7 @@ std::string judge_screen(const std::vector<Monitor>& list, const Picture& shot, 
     const std::string name = " monitor " + std::to_string(monitor.rect.left) + "," + std::to_string(monitor.rect.top);
     if (horizon - 24 >= area.top && horizon + 24 <= area.bottom) {
       const Picture band = shot.part(RECT{area.left, horizon - 24, area.right, horizon + 24});
-      if (bright_green_pixels(band) < area.right - area.left) wrong += name + ": no bright horizon";
+      if (bright_line_pixels(band) < area.right - area.left) wrong += name + ": no bright horizon";
     }
     if (share_near(shot.part(area), kClear[0], kClear[1], kClear[2], 3) < 0.4) wrong += name + ": little background";
     if (monitor.primary) {

@@ -17,10 +17,10 @@ RECT virtual_screen_rect() {
   return RECT{left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN), top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
 }
 
-Renderer::Renderer() {
+Renderer::Renderer(const std::wstring& arguments) {
   // A window left by an earlier test would be taken for this one.
   EXPECT_TRUE(wait_for_no_window(kRendererTitle)) << "an earlier renderer window is still open";
-  process_ = Process::start(dist_file(L"Tessarine.dll"));
+  process_ = Process::start(dist_file(L"Tessarine.dll"), arguments);
   EXPECT_TRUE(process_.started()) << "Tessarine.dll did not start";
   EXPECT_NE(wait_for_window([](HWND) { return true; }), nullptr) << "no window titled Tessarine_VC";
 }
@@ -103,10 +103,37 @@ int text_pixels(const Picture& picture) {
   return count;
 }
 
-int bright_green_pixels(const Picture& picture) {
+int bright_line_pixels(const Picture& picture, COLORREF lines) {
+  // Dark: below the background's blue (51) even where a line hardly covers it.
+  const auto fits = [](int channel, int line) { return line != 0 ? channel >= 150 : channel < 60; };
   int count = 0;
-  for (COLORREF colour : picture.pixels) count += GetGValue(colour) >= 150 && GetRValue(colour) < 40;
+  for (COLORREF colour : picture.pixels) {
+    count += fits(GetRValue(colour), GetRValue(lines)) && fits(GetGValue(colour), GetGValue(lines)) &&
+             fits(GetBValue(colour), GetBValue(lines));
+  }
   return count;
+}
+
+Picture picture_of(HBITMAP bitmap) {
+  Picture picture;
+  BITMAP shape = {};
+  if (!bitmap || !GetObjectW(bitmap, sizeof shape, &shape)) return picture;
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = shape.bmWidth;
+  info.bmiHeader.biHeight = -shape.bmHeight;  // top row first
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  std::vector<DWORD> bits(static_cast<size_t>(shape.bmWidth) * shape.bmHeight);
+  const HDC screen = GetDC(nullptr);
+  const int rows = GetDIBits(screen, bitmap, 0, shape.bmHeight, bits.data(), &info, DIB_RGB_COLORS);
+  ReleaseDC(nullptr, screen);
+  if (rows != shape.bmHeight) return picture;
+  picture.width = shape.bmWidth;
+  picture.height = shape.bmHeight;
+  for (DWORD v : bits) picture.pixels.push_back(RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF));
+  return picture;
 }
 
 }  // namespace tessarine::test

@@ -14,10 +14,11 @@ RECT screen_rect();
 // The virtual screen, which holds every monitor; the primary screen when alone.
 RECT virtual_screen_rect();
 
-// Tessarine.dll started from dist/, with its first window found.
+// Tessarine.dll started from dist/ with `arguments` (its picture's options),
+// with its first window found.
 class Renderer {
  public:
-  Renderer();
+  explicit Renderer(const std::wstring& arguments = L"");
   Process& process() { return process_; }
   // The process's window titled "Tessarine_VC", or null (between two windows).
   HWND window() const;
@@ -44,7 +45,10 @@ bool is_framed_1024_by_768(HWND window);
 double share_near(const Picture& picture, int r, int g, int b, int tolerance);
 // Pixels of the frame-rate text: the only colour of the scene with any red.
 int text_pixels(const Picture& picture);
-// Pixels of bright green lines.
-int bright_green_pixels(const Picture& picture);
+// Pixels of bright lines of a colour whose channels are each 0 or 255 (the
+// standard green unless given): those at 255 bright, the others dark.
+int bright_line_pixels(const Picture& picture, COLORREF lines = RGB(0, 255, 0));
+// The pixels of a 32 bits a pixel bitmap (the offscreen scene's picture).
+Picture picture_of(HBITMAP bitmap);
 
 }  // namespace tessarine::test

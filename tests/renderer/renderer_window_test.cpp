@@ -21,9 +21,18 @@ double seconds_since(Clock::time_point start) {
 constexpr double kEndSeconds = 0.5;     // from the release of Escape to the end
 constexpr double kSwitchSeconds = 1.0;  // from the release of Tab to the new window
 
+// A key's or a button's press and release, as the renderer's window gets them.
+void post_key(HWND window, UINT key) {
+  PostMessageW(window, WM_KEYDOWN, key, 1);
+  post_key_up(window, key);
+}
+
+void post_x_button(HWND window, UINT message) { PostMessageW(window, message, MAKEWPARAM(0, XBUTTON1), 0); }
+
 // The renderer started for each test, with its first window: a full-screen pop-up.
 class RendererWindow : public ::testing::Test {
  protected:
+  explicit RendererWindow(const std::wstring& arguments = L"") : renderer_(arguments) {}
   void SetUp() override {
     full_ = renderer_.wait_for_window(is_full_screen_popup);
     ASSERT_NE(full_, nullptr) << "no full-screen pop-up";
@@ -46,6 +55,11 @@ class RendererWindow : public ::testing::Test {
 
   Renderer renderer_;
   HWND full_ = nullptr;
+};
+
+class RendererEndingOnInput : public RendererWindow {
+ protected:
+  RendererEndingOnInput() : RendererWindow(L"--end-on-input") {}
 };
 
 TEST_F(RendererWindow, StartsAsAFullScreenPopUpOfItsOwnClassAndEndsOnEscape) {
@@ -79,16 +93,39 @@ TEST_F(RendererWindow, TabReleasesSwitchBetweenFullScreenAndA1024By768Window) {
   expect_escape_ends(full_again);
 }
 
-TEST_F(RendererWindow, KeysActOnReleaseSoEscapeHeldDownEndsNothing) {
+TEST_F(RendererWindow, KeysActOnReleaseSoEscapeHeldDownEndsNothingNorDoesALetterWithoutEndOnInput) {
   PostMessageW(full_, WM_KEYDOWN, VK_ESCAPE, 1);
   PostMessageW(full_, WM_KEYDOWN, VK_TAB, 1);
+  post_key(full_, 'A');
+  post_x_button(full_, WM_XBUTTONDOWN);
+  post_x_button(full_, WM_XBUTTONUP);
   // An ending takes milliseconds; three seconds of watching cannot miss it.
-  EXPECT_FALSE(renderer_.process().wait(3s)) << "the renderer ended on a key press";
+  EXPECT_FALSE(renderer_.process().wait(3s)) << "the renderer ended on a key press, a letter or a button";
   EXPECT_EQ(renderer_.window(), full_);
 
   HWND framed = tab(full_, is_framed_1024_by_768);
   ASSERT_NE(framed, nullptr);
   expect_escape_ends(framed);  // in the framed window too
+}
+
+// Every release counts, a letter's as Escape's, but only after its press:
+// a key still held from the command that started the saver ends nothing.
+TEST_F(RendererEndingOnInput, ALetterEndsOnceItsPressWasSeenButSpaceAndMovesNever) {
+  post_key_up(full_, 'A');
+  PostMessageW(full_, WM_RBUTTONUP, 0, 0);
+  post_key(full_, VK_SPACE);
+  PostMessageW(full_, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+  EXPECT_FALSE(renderer_.process().wait(3s)) << "ended on a release without its press, on Space or on a move";
+  post_key(full_, 'A');
+  expect_ends();
+}
+
+TEST_F(RendererEndingOnInput, TabStillSwitchesAndAButtonPressedBeforeItEndsOnItsRelease) {
+  post_x_button(full_, WM_XBUTTONDOWN);
+  HWND framed = tab(full_, is_framed_1024_by_768);
+  ASSERT_NE(framed, nullptr) << "Tab ended the renderer";
+  post_x_button(framed, WM_XBUTTONUP);
+  expect_ends();
 }
 
 TEST_F(RendererWindow, ACloseFromAnotherProgramEndsWithOne) {
