@@ -12,6 +12,7 @@
 #include "win32_bgm.h"
 #include "win32_gdi.h"
 #include "win32_program.h"
+#include "win32_settings_file.h"
 #include "win32_window_class.h"
 #include "window_titles.h"
 
@@ -65,6 +66,8 @@ class Win32SaverHost : public SaverHost {
     }
     return false;
   }
+
+  bool file_exists(const std::wstring& path) override { return FileExists(path); }
 
   bool set_timer(SaverTimer timer, bool enabled) override {
     // Without the window a timer would be the thread's and never reach the run.
