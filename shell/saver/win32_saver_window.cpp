@@ -28,6 +28,17 @@ UINT_PTR timer_id(SaverTimer timer) { return static_cast<UINT_PTR>(timer) + 1; }
 // A kernel handle, closed.
 using OwnedHandle = gdi::Owner<HANDLE, CloseHandle>;
 
+// A job that ends its processes when its last handle closes: when this
+// process ends, however it ends (its window closed, a log-off, killed).
+OwnedHandle kill_on_close_job() {
+  OwnedHandle job(CreateJobObjectW(nullptr, nullptr));
+  JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
+  limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+  if (job && !SetInformationJobObject(job.get(), JobObjectExtendedLimitInformation, &limits, sizeof limits))
+    job.reset();
+  return job;
+}
+
 class Win32SaverHost : public SaverHost {
  public:
   explicit Win32SaverHost(void (*end_program)()) : end_program_(end_program) {}
@@ -47,6 +58,11 @@ class Win32SaverHost : public SaverHost {
     if (!CreateProcessW(path.c_str(), command.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
                         &startup, &info))
       return;
+    // It joins the job before it runs, so that it never outlives the run.
+    // Where it cannot (before Windows 8, while this process is in a job of
+    // its own), it runs on by itself.
+    job_ = kill_on_close_job();
+    if (job_) AssignProcessToJobObject(job_.get(), info.hProcess);
     AllowSetForegroundWindow(info.dwProcessId);
     ResumeThread(info.hThread);
     CloseHandle(info.hThread);
@@ -89,6 +105,7 @@ class Win32SaverHost : public SaverHost {
   void (*end_program_)();
   OwnedHandle renderer_;
   DWORD renderer_id_ = 0;
+  OwnedHandle job_;  // held until this process ends
 };
 
 // The run of this process, made by load_saver_window before its window.
