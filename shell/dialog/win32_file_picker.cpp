@@ -31,7 +31,9 @@ std::optional<std::wstring> pick_music_file(HWND owner, const std::wstring& fold
   request.nMaxFile = kBufferSize;
   request.lpstrInitialDir = folder.c_str();
   request.lpstrTitle = kTitle;
-  request.Flags = 0;  // in particular the file need not exist
+  // The file need not exist. The process's current folder stays where it
+  // was: an open dialog holds no folder of a drive that the user would unplug.
+  request.Flags = OFN_NOCHANGEDIR;
   if (!GetOpenFileNameW(&request)) return std::nullopt;
   return std::wstring(file.data());
 }

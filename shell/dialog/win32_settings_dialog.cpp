@@ -315,15 +315,25 @@ constexpr wchar_t kTextUnstorable[] =
     L"\u540D\u524D\u3092\u5909\u3048\u3066\u304B\u3089\u3001\u3082\u3046\u4E00\u5EA6\u9078\u3093\u3067\u304F\u3060\u3055\u3044\u3002"
     L"\u524D\u306B\u9078\u3093\u3060\uFF8C\uFF67\uFF72\uFF99\u306F\u305D\u306E\u307E\u307E\u3067\u3059\u3002";
 
+// このﾌｧｲﾙは選べません。ﾌｫﾙﾀﾞ名とﾌｧｲﾙ名を合わせた長さが、設定に保存できる長さを超えています。
+// 名前を短くするか、浅いﾌｫﾙﾀﾞに移してから、もう一度選んでください。前に選んだﾌｧｲﾙはそのままです。
+constexpr wchar_t kTextTooLong[] =
+    L"\u3053\u306E\uFF8C\uFF67\uFF72\uFF99\u306F\u9078\u3079\u307E\u305B\u3093\u3002"
+    L"\uFF8C\uFF6B\uFF99\uFF80\uFF9E\u540D\u3068\uFF8C\uFF67\uFF72\uFF99\u540D\u3092\u5408\u308F\u305B\u305F\u9577\u3055\u304C\u3001\u8A2D\u5B9A\u306B\u4FDD\u5B58\u3067\u304D\u308B\u9577\u3055\u3092\u8D85\u3048\u3066\u3044\u307E\u3059\u3002"
+    L"\u540D\u524D\u3092\u77ED\u304F\u3059\u308B\u304B\u3001\u6D45\u3044\uFF8C\uFF6B\uFF99\uFF80\uFF9E\u306B\u79FB\u3057\u3066\u304B\u3089\u3001\u3082\u3046\u4E00\u5EA6\u9078\u3093\u3067\u304F\u3060\u3055\u3044\u3002"
+    L"\u524D\u306B\u9078\u3093\u3060\uFF8C\uFF67\uFF72\uFF99\u306F\u305D\u306E\u307E\u307E\u3067\u3059\u3002";
+
 // The file stays chosen only in a form that the settings file can hold and
-// that names it; the label shows its real name.
+// give back, and that names it; the label shows its real name.
 void SettingsDialog::choose_file(int index) {
   if (unloading_ || index != 0) return;
   const std::optional<std::wstring> path = pick_music_file(window_, state_.record().BgmFolder);
   if (!path) return;  // cancelled or failed: nothing changes
   const std::optional<std::wstring> stored = storable_music_path(*path);
   if (!stored) {
-    MessageBoxW(window_, kTextUnstorable, program_title().c_str(), MB_OK | MB_ICONEXCLAMATION);
+    // Length first: a path too long stays so whatever its characters.
+    const wchar_t* text = to_ansi(*path).size() > kValueBytes ? kTextTooLong : kTextUnstorable;
+    MessageBoxW(window_, text, program_title().c_str(), MB_OK | MB_ICONEXCLAMATION);
     return;
   }
   state_.choose_file(*stored);

@@ -68,13 +68,12 @@ void SaverRun::Load() {
     bgm_.CdOpen();
     enable(SaverTimer::Timer2, true);
   }
-  if (settings.BgmKind == kBgmFile) {
-    const FileKind kind = file_kind(settings.BgmFile);
-    if (kind == FileKind::Wav) bgm_.WavPlay();
-    if (kind == FileKind::Mp3) {
-      bgm_.Mp3Play();
-      enable(SaverTimer::Timer1, true);
-    }
+  // A file that does not open now plays nothing, and its choice stays.
+  if (settings.BgmKind == kBgmFile && host_.file_exists(settings.BgmFile)) playing_ = file_kind(settings.BgmFile);
+  if (playing_ == FileKind::Wav) bgm_.WavPlay();
+  if (playing_ == FileKind::Mp3) {
+    bgm_.Mp3Play();
+    enable(SaverTimer::Timer1, true);
   }
 }
 
@@ -103,14 +102,10 @@ void SaverRun::QueryUnload() {
     enable(SaverTimer::Timer2, false);
     bgm_.CdStop();
   }
-  const SettingsRecord& settings = module_.settings;
-  if (settings.BgmKind == kBgmFile) {
-    const FileKind kind = file_kind(settings.BgmFile);
-    if (kind == FileKind::Wav) bgm_.WavStop();
-    if (kind == FileKind::Mp3) {
-      enable(SaverTimer::Timer1, false);
-      bgm_.Mp3Stop();
-    }
+  if (playing_ == FileKind::Wav) bgm_.WavStop();
+  if (playing_ == FileKind::Mp3) {
+    enable(SaverTimer::Timer1, false);
+    bgm_.Mp3Stop();
   }
   give_cursor_back_and_end();
 }

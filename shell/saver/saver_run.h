@@ -48,7 +48,8 @@ class SaverHost {
   virtual ~SaverHost() = default;
   // Starts the renderer: a program whose command line is `path` alone, shown
   // normally, allowed to take the foreground (and with it the keyboard), not
-  // waited for. The host keeps its process to watch.
+  // waited for. The host keeps its process to watch, and the renderer ends
+  // with the host's process, however that ends.
   virtual void start_program(const std::wstring& path) = 0;
   // Whether the started renderer's process is still running (false when it
   // could not be started).
@@ -56,6 +57,9 @@ class SaverHost {
   // Whether that process has a top-level window titled exactly
   // "Tessarine_VC" (another program's window of that title does not count).
   virtual bool renderer_window_exists() = 0;
+  // Whether the music file can be opened for reading now (its drive may be
+  // away for a while).
+  virtual bool file_exists(const std::wstring& path) = 0;
   // Arms or stops a timer of the saver window; false when it cannot be armed.
   virtual bool set_timer(SaverTimer timer, bool enabled) = 0;
   virtual int32_t show_cursor(int32_t show) = 0;
@@ -94,6 +98,7 @@ class SaverRun {
   StartupModule& module_;
   std::wstring RendererPath;
   RendererWatch watch_;
+  FileKind playing_ = FileKind::Other;  // the kind of music file that the run plays, if any
   bool timer1_ = false;
   bool timer2_ = false;
   bool timer3_ = false;

@@ -60,6 +60,8 @@ class RecordingHost : public SaverHost {
   }
   bool renderer_running() override { return running; }
   bool renderer_window_exists() override { return window; }
+  // A drive that is away: its files do not open.
+  bool file_exists(const std::wstring& path) override { return path.rfind(L"E:", 0) != 0; }
   bool set_timer(SaverTimer timer, bool enabled) override {
     log_.push_back("Timer" + std::to_string(static_cast<int>(timer) + 1) + (enabled ? " on" : " off"));
     return timers_work;
@@ -144,8 +146,9 @@ TEST_F(SaverRunTest, WavLoopsByItselfAndPlainStartLeavesTheCursor) {
   EXPECT_EQ(device.take(), (Calls{"sound null 0", "end"}));
 }
 
-TEST_F(SaverRunTest, OtherFilesAndNoMusicPlayNothing) {
-  for (auto [kind, file] : {std::pair{kBgmFile, L"C:\\m\\a.mid"}, std::pair{kBgmNone, L"C:\\m\\a.mp3"}}) {
+TEST_F(SaverRunTest, OtherFilesFilesAwayAndNoMusicPlayNothing) {
+  for (auto [kind, file] : {std::pair{kBgmFile, L"C:\\m\\a.mid"}, std::pair{kBgmFile, L"E:\\m\\a.mp3"},
+                            std::pair{kBgmFile, L"E:\\m\\a.wav"}, std::pair{kBgmNone, L"C:\\m\\a.mp3"}}) {
     music::ScriptedDevice d;
     RecordingHost h{d};
     StartupModule m;

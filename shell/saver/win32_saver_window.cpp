@@ -12,6 +12,7 @@
 #include "win32_bgm.h"
 #include "win32_gdi.h"
 #include "win32_program.h"
+#include "win32_settings_file.h"
 #include "win32_window_class.h"
 #include "window_titles.h"
 
@@ -26,6 +27,17 @@ UINT_PTR timer_id(SaverTimer timer) { return static_cast<UINT_PTR>(timer) + 1; }
 
 // A kernel handle, closed.
 using OwnedHandle = gdi::Owner<HANDLE, CloseHandle>;
+
+// A job that ends its processes when its last handle closes: when this
+// process ends, however it ends (its window closed, a log-off, killed).
+OwnedHandle kill_on_close_job() {
+  OwnedHandle job(CreateJobObjectW(nullptr, nullptr));
+  JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
+  limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+  if (job && !SetInformationJobObject(job.get(), JobObjectExtendedLimitInformation, &limits, sizeof limits))
+    job.reset();
+  return job;
+}
 
 class Win32SaverHost : public SaverHost {
  public:
@@ -46,6 +58,11 @@ class Win32SaverHost : public SaverHost {
     if (!CreateProcessW(path.c_str(), command.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
                         &startup, &info))
       return;
+    // It joins the job before it runs, so that it never outlives the run.
+    // Where it cannot (before Windows 8, while this process is in a job of
+    // its own), it runs on by itself.
+    job_ = kill_on_close_job();
+    if (job_) AssignProcessToJobObject(job_.get(), info.hProcess);
     AllowSetForegroundWindow(info.dwProcessId);
     ResumeThread(info.hThread);
     CloseHandle(info.hThread);
@@ -65,6 +82,8 @@ class Win32SaverHost : public SaverHost {
     }
     return false;
   }
+
+  bool file_exists(const std::wstring& path) override { return FileExists(path); }
 
   bool set_timer(SaverTimer timer, bool enabled) override {
     // Without the window a timer would be the thread's and never reach the run.
@@ -86,6 +105,7 @@ class Win32SaverHost : public SaverHost {
   void (*end_program_)();
   OwnedHandle renderer_;
   DWORD renderer_id_ = 0;
+  OwnedHandle job_;  // held until this process ends
 };
 
 // The run of this process, made by load_saver_window before its window.

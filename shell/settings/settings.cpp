@@ -39,22 +39,31 @@ std::wstring FolderOf(const std::wstring& path) {
   return folder;
 }
 
+namespace {
+
+// Whether the settings file gives the text back as written.
+bool reads_back(const std::wstring& text, const CodePage& code_page) {
+  const std::string bytes = code_page.to_bytes(text);
+  return bytes.size() <= kValueBytes && code_page.to_text(bytes) == text;
+}
+
+}  // namespace
+
 std::optional<std::wstring> storable_path(const std::wstring& path, const CodePage& code_page,
                                           const std::function<std::wstring(const std::wstring&)>& short_form) {
-  if (spells_exactly(code_page, path)) return path;
+  if (reads_back(path, code_page)) return path;
   const std::wstring short_path = short_form(path);
-  if (!short_path.empty() && spells_exactly(code_page, short_path)) return short_path;
+  if (!short_path.empty() && reads_back(short_path, code_page)) return short_path;
   return std::nullopt;
 }
 
 std::wstring shown_path(const std::wstring& stored, const CodePage& code_page,
                         const std::function<std::wstring(const std::wstring&)>& long_form) {
   const std::wstring long_path = stored.empty() ? std::wstring() : long_form(stored);
-  return long_path.empty() || spells_exactly(code_page, long_path) ? stored : long_path;
+  return long_path.empty() || reads_back(long_path, code_page) ? stored : long_path;
 }
 
 void load_settings(SettingsRecord& record, const std::function<std::wstring(const std::wstring&)>& read,
-                   const std::function<bool(const std::wstring&)>& file_exists,
                    const std::wstring& program_folder) {
   auto read_number_into = [&](const std::wstring& key, int16_t& field) {
     std::wstring value = read(key);
@@ -68,9 +77,6 @@ void load_settings(SettingsRecord& record, const std::function<std::wstring(cons
   read_number_into(kKeyRepeat, record.BgmRepeat);
 
   record.BgmFile = read(kKeyFile);
-  if (!record.BgmFile.empty() && !file_exists(record.BgmFile)) record.BgmFile.clear();
-  if (record.BgmFile.empty() && record.BgmKind == kBgmFile) record.BgmKind = kBgmNone;
-
   record.BgmFolder = record.BgmFile.empty() ? program_folder : FolderOf(record.BgmFile);
 }
 

@@ -2,6 +2,7 @@
 // reading numbers, writing integer text, path parts and validation.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -22,6 +23,10 @@ struct SettingsRecord {
   std::wstring BgmFile;    // full path of the music file, or empty
   std::wstring BgmFolder;  // where the file picker starts; never stored
 };
+
+// The most bytes of a value that the settings file gives back; a longer one
+// comes back cut.
+inline constexpr size_t kValueBytes = 255;
 
 // Settings file names as the program's text; converted to the ANSI code page
 // (Shift-JIS under code page 932) when handed to the profile functions.
@@ -49,24 +54,25 @@ std::wstring profile_name(const std::wstring& name);
 std::wstring FolderOf(const std::wstring& path);
 
 // The form in which the settings file, kept in `code_page`, holds a music
-// path: the path itself when the code page spells it exactly, so that its
-// bytes stay those that every earlier version wrote; else its short (8.3)
-// form from `short_form` (empty when it has none), which names the same file,
-// when the code page spells that; nothing when neither does.
+// path so that it reads back: the path itself when the code page spells it
+// exactly in at most kValueBytes bytes, so that its bytes stay those that
+// every earlier version wrote; else its short (8.3) form from `short_form`
+// (empty when it has none), which names the same file, when that reads back;
+// nothing when neither does.
 std::optional<std::wstring> storable_path(const std::wstring& path, const CodePage& code_page,
                                           const std::function<std::wstring(const std::wstring&)>& short_form);
 
 // The name shown for a stored music path: the real long name from
-// `long_form` where the stored one stands for a name that the code page
-// cannot spell, else the path as stored.
+// `long_form` where the stored one stands for a name that would not read
+// back (one the code page cannot spell, or too long), else the path as stored.
 std::wstring shown_path(const std::wstring& stored, const CodePage& code_page,
                         const std::function<std::wstring(const std::wstring&)>& long_form);
 
 // Fills the record from the three values of the settings file, in order, as
-// LoadSettings does. `read` gives a key's value (empty when missing);
-// `file_exists` tells whether a music path can be opened for reading.
+// LoadSettings does. `read` gives a key's value (empty when missing). The
+// music choice is kept as stored even while its file does not open (a drive
+// unplugged for a moment): the saver run checks the file when it plays.
 void load_settings(SettingsRecord& record, const std::function<std::wstring(const std::wstring& key)>& read,
-                   const std::function<bool(const std::wstring& path)>& file_exists,
                    const std::wstring& program_folder);
 
 }  // namespace tessarine::shell

@@ -100,6 +100,11 @@ TEST(StorablePath, KeepsWhatTheCodePageSpellsAndTakesTheShortFormOfAnyOtherPath)
   // that is not spelled either: nothing that could play.
   for (const std::wstring& no_short : {std::wstring(), dash, std::wstring(L"C:\\\uD55C~1.MP3")})
     EXPECT_EQ(storable_path(dash, kCodePage, gives(no_short)), std::nullopt);
+  // Longer than a value that reads back: the short form, or nothing.
+  const std::wstring fits = std::wstring(kValueBytes - 4, L'a') + L".mp3", over = L"a" + fits;
+  EXPECT_EQ(storable_path(fits, kCodePage, gives(short_form)), fits);
+  EXPECT_EQ(storable_path(over, kCodePage, gives(short_form)), short_form);
+  EXPECT_EQ(storable_path(over, kCodePage, gives(L"a" + over)), std::nullopt);
 }
 
 TEST(ShownPath, IsTheLongNameWhereTheShortFormStandsForIt) {
@@ -108,6 +113,8 @@ TEST(ShownPath, IsTheLongNameWhereTheShortFormStandsForIt) {
   // A long name that the code page spells: the path was stored as typed.
   EXPECT_EQ(shown_path(L"C:\\PROGRA~1\\a.mp3", kCodePage, gives(L"C:\\Program Files\\a.mp3")), L"C:\\PROGRA~1\\a.mp3");
   EXPECT_EQ(shown_path(L"C:\\gone.mp3", kCodePage, gives(L"")), L"C:\\gone.mp3");
+  const std::wstring too_long = L"C:\\" + std::wstring(kValueBytes, L'a');
+  EXPECT_EQ(shown_path(L"C:\\A~1", kCodePage, gives(too_long)), too_long);
 }
 
 // LoadSettings' steps over a settings file given as its three values.
@@ -120,10 +127,9 @@ class LoadSettingsTest : public testing::Test {
           auto found = values.find(key);
           return found == values.end() ? std::wstring() : found->second;
         },
-        [&](const std::wstring& path) { return existing_.count(path) > 0; }, L"C:\\Saver");
+        L"C:\\Saver");
     return record;
   }
-  std::map<std::wstring, bool> existing_ = {{L"C:\\Music\\a.mp3", true}};
 };
 
 // Kind, repeat, file and folder, compared at once: a failure shows all four.
@@ -155,20 +161,12 @@ TEST_F(LoadSettingsTest, FractionsAndValuesOutsideTheChoicesAreKeptAsRead) {
   EXPECT_EQ(load({{kKeyKind, L"-3"}}).BgmKind, -3);
 }
 
-TEST_F(LoadSettingsTest, AFileKindWithoutAPathFallsBackToNone) {
-  EXPECT_EQ(fields(load({{kKeyKind, L"2"}, {kKeyFile, L""}})), Fields(0, 0, L"", L"C:\\Saver"));
-}
-
-TEST_F(LoadSettingsTest, APathThatNoLongerOpensIsDroppedAndAFileKindFallsBack) {
-  EXPECT_EQ(fields(load({{kKeyKind, L"2"}, {kKeyFile, L"C:\\Music\\deleted.mp3"}})), Fields(0, 0, L"", L"C:\\Saver"));
-}
-
-TEST_F(LoadSettingsTest, OtherKindsKeepTheirKindWhenThePathIsDropped) {
-  EXPECT_EQ(fields(load({{kKeyKind, L"1"}, {kKeyRepeat, L"3"}, {kKeyFile, L"C:\\Music\\deleted.mp3"}})),
-            Fields(1, 3, L"", L"C:\\Saver"));
-  // A CD kind keeps a valid path too, for the dialog to show.
-  EXPECT_EQ(fields(load({{kKeyKind, L"1"}, {kKeyFile, L"C:\\Music\\a.mp3"}})),
-            Fields(1, 0, L"C:\\Music\\a.mp3", L"C:\\Music"));
+// Whether the file opens is the saver run's question: a drive away loses no choice.
+TEST_F(LoadSettingsTest, KeepsTheMusicChoiceAsStored) {
+  EXPECT_EQ(fields(load({{kKeyKind, L"2"}, {kKeyFile, L"E:\\a.mp3"}})), Fields(2, 0, L"E:\\a.mp3", L"E:"));
+  EXPECT_EQ(fields(load({{kKeyKind, L"2"}, {kKeyFile, L""}})), Fields(2, 0, L"", L"C:\\Saver"));
+  // A CD kind keeps a path too, for the dialog to show.
+  EXPECT_EQ(fields(load({{kKeyKind, L"1"}, {kKeyFile, L"E:\\a.mp3"}})), Fields(1, 0, L"E:\\a.mp3", L"E:"));
 }
 
 }  // namespace

@@ -50,11 +50,11 @@ std::wstring settings_file_path() { return program_folder() + L"\\Tessarine.ini"
 // bytes stay those of the ANSI calls.
 std::wstring ReadIni(const std::wstring& section, const std::wstring& key, const std::wstring& file) {
   if (!ansi_can_name(file)) {
-    wchar_t buffer[256] = {};
-    GetPrivateProfileStringW(section.c_str(), key.c_str(), L"", buffer, 256, file.c_str());
-    return from_ansi(to_ansi(buffer).substr(0, 255));  // as the ANSI call cuts it
+    wchar_t buffer[kValueBytes + 1] = {};
+    GetPrivateProfileStringW(section.c_str(), key.c_str(), L"", buffer, kValueBytes + 1, file.c_str());
+    return from_ansi(to_ansi(buffer).substr(0, kValueBytes));  // as the ANSI call cuts it
   }
-  char buffer[256] = {};
+  char buffer[kValueBytes + 1] = {};
   GetPrivateProfileStringA(to_ansi(section).c_str(), to_ansi(key).c_str(), "", buffer, sizeof buffer,
                            to_ansi(file).c_str());
   buffer[sizeof buffer - 1] = '\0';
@@ -112,8 +112,7 @@ std::wstring shown_music_path(const std::wstring& stored) {
 void LoadSettings() {
   const std::wstring file = settings_file_path();
   load_settings(
-      Tessarine_B().settings, [&](const std::wstring& key) { return ReadIni(kSection, key, file); },
-      [](const std::wstring& path) { return FileExists(path); }, program_folder());
+      Tessarine_B().settings, [&](const std::wstring& key) { return ReadIni(kSection, key, file); }, program_folder());
 }
 
 }  // namespace tessarine::shell

@@ -32,8 +32,8 @@ ProfileWrite profile_write_arguments(const std::wstring& section, const std::wst
 // Whether the path names a file that can be opened for reading.
 bool FileExists(const std::wstring& path);
 
-// The form of a music path that the settings file can hold: the path itself
-// or its short form; nothing when the code page spells neither.
+// The form of a music path that the settings file can hold and give back:
+// the path itself or its short form; nothing when neither reads back.
 std::optional<std::wstring> storable_music_path(const std::wstring& path);
 // The name to show for a stored music path: the file's real long name when
 // the short form is stored.

@@ -1,9 +1,9 @@
 // The choices made in the settings dialog of the real Tessarine.scr /c with
 // real mouse and key input: the kind, the music file through the file picker
-// (where each browse starts, a name that the code page cannot spell), the
-// repeat track, the keys, what OK writes and what Cancel and the close
-// command leave alone, what a screen reader is told, and second starts while
-// the dialog is open.
+// (where each browse starts, a name that the code page cannot spell or too
+// long, a file away for a moment), the repeat track, the keys, what OK writes
+// and what Cancel and the close command leave alone, what a screen reader is
+// told, and second starts while the dialog is open.
 #include <gtest/gtest.h>
 
 #include <oleacc.h>
@@ -179,7 +179,17 @@ TEST(SettingsDialog, PickedFileAndCdChoiceAreWrittenAndReadBack) {
   ASSERT_TRUE(run.click_and_end(ids::kIdCancel));
 }
 
-TEST(SettingsDialog, AFileNamedOutsideTheCodePageIsStoredInAFormThatNamesItAndShownByItsName) {
+// The text of the message over the dialog, once it shows; it is then closed.
+std::wstring message_text(const ConfigureRun& run) {
+  HWND message = wait_for_window(L"Tessarine");
+  EXPECT_EQ(GetWindow(message, GW_OWNER), run.dialog());
+  const std::wstring text = text_of(GetDlgItem(message, 0xFFFF));
+  PostMessageW(message, WM_COMMAND, IDOK, 0);
+  EXPECT_TRUE(wait_until([&] { return !IsWindow(message); }, kStartTimeout));
+  return text;
+}
+
+TEST(SettingsDialog, AFileNamedOutsideTheCodePageOrTooLongIsStoredInAFormThatNamesItAndShownByItsName) {
   TempFolder music;
   const std::wstring folder = music.file(L"Bj\u00F8rk");
   const std::wstring song = folder + L"\\Caf\u00E9 \u301C \u00C9t\u00E9.mp3";  // Bjørk\Café 〜 Été.mp3
@@ -192,12 +202,9 @@ TEST(SettingsDialog, AFileNamedOutsideTheCodePageIsStoredInAFormThatNamesItAndSh
   EXPECT_TRUE(wait_until([&] { return window_title(file_label) == song; }, 10s));
 
   // Neither form works (under Wine only for a name of no file): a message.
+  const std::wstring length = L"\u9577\u3055";  // 長さ
   ASSERT_TRUE(run.browse_to(folder + L"\\Gone \u00E9.mp3"));
-  HWND message = wait_for_window(L"Tessarine");
-  ASSERT_NE(message, nullptr) << "no message";
-  EXPECT_EQ(GetWindow(message, GW_OWNER), run.dialog());
-  PostMessageW(message, WM_COMMAND, IDOK, 0);
-  ASSERT_TRUE(wait_until([&] { return !IsWindow(message); }, kStartTimeout));
+  EXPECT_EQ(message_text(run).find(length), std::wstring::npos) << "a message on the length";
   EXPECT_EQ(window_title(file_label), song);
 
   ASSERT_TRUE(run.click_and_end(ids::kIdSet));
@@ -209,14 +216,33 @@ TEST(SettingsDialog, AFileNamedOutsideTheCodePageIsStoredInAFormThatNamesItAndSh
   ASSERT_TRUE(run.open());
   EXPECT_EQ(window_title(run.control(ids::kIdFileLabel)), song_long);
   ASSERT_TRUE(run.click_and_end(ids::kIdCancel));
+
+  // Over 255 bytes in code page 932 (two for 曲 or 音; three in a Linux name):
+  // its short form, which the next start reads back; no file, no short form.
+  const std::wstring top = music.file(std::wstring(60, L'\u66F2')), deep = top + L"\\" + std::wstring(60, L'\u97F3');
+  ASSERT_TRUE(CreateDirectoryW(top.c_str(), nullptr) && CreateDirectoryW(deep.c_str(), nullptr));
+  ASSERT_TRUE(write_file_bytes(deep + L"\\song.mp3", "ID3"));
+  ASSERT_TRUE(run.open());
+  ASSERT_TRUE(run.browse_to(deep + L"\\gone.mp3"));
+  EXPECT_NE(message_text(run).find(length), std::wstring::npos) << "no message on the length";
+  ASSERT_TRUE(run.browse_to(deep + L"\\song.mp3"));
+  ASSERT_TRUE(run.click_and_end(ids::kIdSet));
+  GetLongPathNameW((deep + L"\\song.mp3").c_str(), song_long, MAX_PATH * 2);
+  ASSERT_TRUE(run.open());
+  EXPECT_EQ(window_title(run.control(ids::kIdFileLabel)), song_long) << to_ansi(run.setting(kKeyFile));
+  ASSERT_TRUE(run.click_and_end(ids::kIdCancel));
 }
 
 // The kind change disables "..." while it holds the focus, and the focus
-// leaves it only then; the next click must still open the picker.
-TEST(SettingsDialog, TheFileButtonAnswersTheFirstClickAfterTheKindChanges) {
+// leaves it only then; the next click must still open the picker. The file is
+// away meanwhile (a drive unplugged): OK keeps its choice.
+TEST(SettingsDialog, TheFileButtonAnswersTheFirstClickAfterTheKindChangesAndAnAwayFileKeepsItsChoice) {
   ConfigureRun run;
-  run.write_settings(2, 0, song_in(run));
+  const std::wstring song = song_in(run), away = run.file(L"away.mp3");
+  run.write_settings(2, 0, song);
+  ASSERT_TRUE(MoveFileW(song.c_str(), away.c_str()));
   ASSERT_TRUE(run.open());
+  EXPECT_EQ(window_title(run.control(ids::kIdFileLabel)), song);
   HWND file_button = run.control(ids::kIdFileButton);
   ASSERT_TRUE(IsWindowEnabled(file_button));
 
@@ -228,7 +254,10 @@ TEST(SettingsDialog, TheFileButtonAnswersTheFirstClickAfterTheKindChanges) {
   ASSERT_TRUE(wait_until([&] { return IsWindowEnabled(file_button) != FALSE; }, 10s));
 
   ASSERT_TRUE(run.browse_and_cancel()) << "the first click on \"...\"";
-  ASSERT_TRUE(run.click_and_end(ids::kIdCancel));
+  ASSERT_TRUE(run.click_and_end(ids::kIdSet));
+  ASSERT_TRUE(MoveFileW(away.c_str(), song.c_str()));
+  EXPECT_EQ(run.setting(kKeyKind), L"2");
+  EXPECT_EQ(run.setting(kKeyFile), song);
 }
 
 // Without a mouse: Space and Enter on the focused "..." open the picker once

@@ -222,25 +222,32 @@ TEST_F(SaverRun, ARendererThatNeverOpensAWindowEndsTheRunAfterTenSeconds) {
   EXPECT_EQ(shell.exit_code(), 0u);
 }
 
-TEST_F(SaverRun, ClosingTheSaverWindowOrLoggingOffEndsTheShellButNotTheRenderer) {
+// However the run ends, its renderer ends with it (it would otherwise stay on
+// screen, silent, under the next run's); one started by hand runs on.
+TEST_F(SaverRun, ClosingTheSaverWindowLoggingOffOrKillingTheShellEndsTheRendererToo) {
   renderer_behaves("open_after_ms=0\n");
   ASSERT_TRUE(write_file_bytes(file(L"tone.wav"), tone_wav()));
   copy->write_settings(2, 0, file(L"tone.wav"));
-  for (UINT message : {WM_CLOSE, WM_QUERYENDSESSION}) {
-    SCOPED_TRACE(message == WM_CLOSE ? "a close request" : "logging off");
+  for (UINT message : {WM_CLOSE, WM_QUERYENDSESSION, WM_NULL}) {  // WM_NULL, then the shell killed
+    SCOPED_TRACE(message == WM_CLOSE ? "a close request" : message == WM_NULL ? "killed" : "logging off");
     start_saver();
     HWND renderer = wait_for_renderer();
     ASSERT_NE(renderer, nullptr);
+    DWORD renderer_id = 0;
+    GetWindowThreadProcessId(renderer, &renderer_id);
+    HANDLE renderer_process = OpenProcess(SYNCHRONIZE, FALSE, renderer_id);
+    Process by_hand = message == WM_NULL ? Process::start(file(L"Tessarine.dll")) : Process();
     // Windows sends the log-off question and waits for the answer; the shell
     // ends instead of answering (its music stopped first, as the run's unit
     // tests show: from outside, a stop and the process's end sound alike).
     DWORD_PTR answer = 0;
     SendMessageTimeoutW(find_window(kSaverTitle), message, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 5000, &answer);
+    if (message == WM_NULL) TerminateProcess(shell.handle(), 255);
     EXPECT_TRUE(shell.wait());
-    EXPECT_EQ(shell.exit_code(), 0u);
-    EXPECT_TRUE(IsWindow(renderer)) << "the shell closed the renderer";
-    PostMessageW(renderer, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(wait_for_no_window(kRendererTitle));
+    EXPECT_EQ(shell.exit_code(), message == WM_NULL ? 255u : 0u);
+    EXPECT_EQ(WaitForSingleObject(renderer_process, 30000), WAIT_OBJECT_0) << "the renderer outlived its run";
+    CloseHandle(renderer_process);
+    if (by_hand.started()) EXPECT_FALSE(by_hand.wait(2s)) << "the renderer started by hand ended too";
   }
 }
 

@@ -193,7 +193,7 @@ class LoadSettingsFile : public ::testing::Test {
   TempFolder music_;
 };
 
-TEST_F(LoadSettingsFile, FillsTheRecordAndDropsWhatNoLongerOpensWithoutTouchingTheFile) {
+TEST_F(LoadSettingsFile, FillsTheRecordAndKeepsAChoiceWhoseFileIsAwayWithoutTouchingTheFile) {
   // No file yet: nothing, and the picker starts in the program folder.
   shell::SettingsRecord r = load();
   EXPECT_EQ(r.BgmKind, 0);
@@ -213,9 +213,9 @@ TEST_F(LoadSettingsFile, FillsTheRecordAndDropsWhatNoLongerOpensWithoutTouchingT
   DeleteFileW(song.c_str());
   const std::string before = read_file_bytes(ini_);
   r = load();
-  EXPECT_EQ(r.BgmKind, 0);
-  EXPECT_EQ(r.BgmFile, L"");
-  EXPECT_EQ(r.BgmFolder, shell::program_folder());
+  EXPECT_EQ(r.BgmKind, 2);
+  EXPECT_EQ(r.BgmFile, song);
+  EXPECT_EQ(r.BgmFolder, music_.path());
   EXPECT_EQ(read_file_bytes(ini_), before);
 }
 
