@@ -65,19 +65,19 @@ int container_of(int id);
 // group, and below that the web address, OK and Cancel. At 192 dpi it still
 // fits a screen of 768 pixels with its title bar.
 inline constexpr int kClientWidthTwips = 7440;
-inline constexpr int kClientHeightTwips = 5565;
+inline constexpr int kClientHeightTwips = 5385;
 // The outlines Shape3(3) around the headings, drawn by their panels.
 inline constexpr Twips kHeadingOutline = {300, 300, 1695, 315};
-inline constexpr Twips kPictureHeadingOutline = {300, 180, 1695, 315};
+inline constexpr Twips kPictureHeadingOutline = {300, 120, 1695, 315};
 
 // The picture group's edges lie on multiples of 60 twips, whole pixels at 96,
-// 120 and 192 dpi; the group moves everything below it by 1920 twips.
+// 120 and 192 dpi; the group moves everything below it by 1740 twips.
 inline constexpr std::array<Placement, 31> kPlacements = {{
     {kIdPanel, {180, 240, 7035, 2475}},
-    {kIdPicturePanel, {180, 2835, 7035, 1800}},
-    {kIdUrl, {180, 5040, 3105, 195}},
-    {kIdSet, {4860, 4920, 1155, 375}},
-    {kIdCancel, {6060, 4920, 1155, 375}},
+    {kIdPicturePanel, {180, 2835, 7035, 1620}},
+    {kIdUrl, {180, 4860, 3105, 195}},
+    {kIdSet, {4860, 4740, 1155, 375}},
+    {kIdCancel, {6060, 4740, 1155, 375}},
     {kIdMarkSource0, {8040, 300, 180, 180}},
     {kIdMarkSource1, {8040, 600, 180, 180}},
     {kIdHeading, {300, 360, 1665, 195}},
@@ -91,19 +91,19 @@ inline constexpr std::array<Placement, 31> kPlacements = {{
     {kIdKindLabel0 + 2, {660, 1440, 900, 195}},
     {kIdFileButton, {420, 1740, 615, 315}},
     {kIdFileLabel, {1080, 1740, 5595, 495}},
-    {kIdPictureHeading, {300, 240, 1665, 195}},
-    {kIdSpeedCaption, {420, 660, 480, 195}},
-    {kIdSpeed, {960, 600, 1320, 300}},
-    {kIdDensityCaption, {2460, 660, 480, 195}},
-    {kIdDensity, {3000, 600, 1080, 300}},
-    {kIdFrameRateCaption, {420, 1020, 1080, 195}},
-    {kIdFrameRateLimit, {1560, 960, 1680, 300}},
-    {kIdColourSwatch, {3360, 960, 300, 300}},
-    {kIdColourButton, {3720, 960, 900, 300}},
-    {kIdShowFrameRate, {420, 1320, 1620, 300}},
-    {kIdEndOnInput, {2160, 1320, 2160, 300}},
-    {kIdLivePreview, {4800, 180, 1920, 1080}},
-    {kIdDefaults, {5340, 1320, 1380, 300}},
+    {kIdPictureHeading, {300, 180, 1665, 195}},
+    {kIdSpeedCaption, {420, 600, 480, 195}},
+    {kIdSpeed, {960, 540, 1320, 300}},
+    {kIdDensityCaption, {2460, 600, 480, 195}},
+    {kIdDensity, {3000, 540, 1080, 300}},
+    {kIdFrameRateCaption, {420, 960, 1080, 195}},
+    {kIdFrameRateLimit, {1560, 900, 1680, 300}},
+    {kIdColourSwatch, {3360, 900, 300, 300}},
+    {kIdColourButton, {3720, 900, 900, 300}},
+    {kIdShowFrameRate, {420, 1260, 1620, 240}},
+    {kIdEndOnInput, {2160, 1260, 2160, 240}},
+    {kIdLivePreview, {4800, 120, 1920, 1080}},
+    {kIdDefaults, {3240, 120, 1380, 315}},
 }};
 
 // The placement of a control; nothing for an unknown identifier.

@@ -51,6 +51,36 @@ inline ::testing::AssertionResult cancel(HWND picker) {
   return picker_closes(picker);
 }
 
+// A system dialog (the colour dialog, say) that `owner` opened, once it shows.
+inline HWND wait_for_dialog_of(HWND owner) {
+  struct Search {
+    HWND owner;
+    HWND found;
+  } search{owner, nullptr};
+  wait_until(
+      [&] {
+        EnumWindows(
+            [](HWND window, LPARAM param) -> BOOL {
+              auto* s = reinterpret_cast<Search*>(param);
+              if (GetWindow(window, GW_OWNER) != s->owner || !IsWindowVisible(window) ||
+                  window_class(window) != L"#32770")
+                return TRUE;
+              s->found = window;
+              return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr;
+      },
+      kStartTimeout);
+  return search.found;
+}
+
+inline bool is_checked(HWND box) {
+  DWORD_PTR state = 0;
+  SendMessageTimeoutW(box, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 5000, &state);
+  return state == BST_CHECKED;
+}
+
 // The shell in configure mode, started from a private copy with a prepared
 // settings file.
 class ConfigureRun : public ShellCopy {
