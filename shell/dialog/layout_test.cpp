@@ -1,8 +1,10 @@
-// Background rows, twips conversions, the dialog's position and its cursor file.
+// Background rows, the groups' placements, twips conversions, the dialog's position and its
+// cursor file.
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <iterator>
+#include <tuple>
 
 #include "background.h"
 #include "cursor_file.h"
@@ -60,6 +62,36 @@ TEST(Layout, ConvertsTwipsWithTheScreensOwnDpi) {
 
   EXPECT_EQ(font_height(96), -13);
   EXPECT_EQ(font_height(144), -20);  // 19.5
+}
+
+// Each control of a group lies inside its panel and clear of the others (the
+// heading's label lies inside its outline, which no control touches); the
+// panels lie inside the dialog, one below the other.
+TEST(Layout, KeepsEachGroupsControlsApartInsideTheirPanel) {
+  const auto inside = [](const Twips& in, const Twips& outer) {
+    return in.left >= 0 && in.top >= 0 && in.left + in.width <= outer.width && in.top + in.height <= outer.height;
+  };
+  const auto overlap = [](const Twips& a, const Twips& b) {
+    return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height && b.top < a.top + a.height;
+  };
+  for (int panel : {kIdPanel, kIdPicturePanel}) {
+    const Twips area = *placement_of(panel);
+    EXPECT_TRUE(inside({area.left, area.top, area.width, area.height}, {0, 0, kClientWidthTwips, kClientHeightTwips}));
+  }
+  EXPECT_LT(placement_of(kIdPanel)->top + placement_of(kIdPanel)->height, placement_of(kIdPicturePanel)->top);
+  EXPECT_LT(placement_of(kIdPicturePanel)->top + placement_of(kIdPicturePanel)->height, placement_of(kIdSet)->top);
+  for (const auto& [panel, heading, outline] :
+       {std::tuple{kIdPanel, kIdHeading, kHeadingOutline}, {kIdPicturePanel, kIdPictureHeading, kPictureHeadingOutline}}) {
+    SCOPED_TRACE(panel);
+    std::vector<Placement> group = {{heading, outline}};
+    for (const Placement& p : kPlacements)
+      if (container_of(p.id) == panel && p.id != heading) group.push_back(p);
+    for (size_t i = 0; i < group.size(); ++i) {
+      SCOPED_TRACE(group[i].id);
+      EXPECT_TRUE(inside(group[i].twips, *placement_of(panel)));
+      for (size_t j = i + 1; j < group.size(); ++j) EXPECT_FALSE(overlap(group[i].twips, group[j].twips)) << group[j].id;
+    }
+  }
 }
 
 TEST(Layout, CentresHorizontallyAtAThirdOfTheFreeHeight) {
