@@ -159,6 +159,15 @@ TEST(SettingsDialog, PaintsItsBackgroundRowsAndJapaneseTextWithAJapaneseFont) {
   // The heading's one-pixel black outline.
   EXPECT_TRUE(colour_near(shot.at(panel.left + 20 * dpi / 96, panel.top + 25 * dpi / 96), 0, 0, 0, 10));
 
+  // A check box shows the panel's picture behind it: its last column, past
+  // its text, matches the panel beside it row by row.
+  RECT box = rect_in_parent(run.control(ids::kIdEndOnInput));
+  const RECT picture_panel = rect_in_parent(run.control(ids::kIdPicturePanel));
+  OffsetRect(&box, picture_panel.left, picture_panel.top);
+  int differing = 0;
+  for (int y = box.top; y < box.bottom; ++y) differing += shot.at(box.right - 1, y) != shot.at(box.right, y);
+  EXPECT_EQ(differing, 0) << "rows of the check box unlike the panel, e.g. " << describe(shot.at(box.right - 1, box.top));
+
   // "音楽CD" in dark ink over the panel, its first two glyphs different: a
   // font without the characters would show the same box twice.
   RECT label = rect_in_parent(run.control(ids::kIdKindLabel0 + 1));

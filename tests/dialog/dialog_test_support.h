@@ -53,26 +53,18 @@ inline ::testing::AssertionResult cancel(HWND picker) {
 
 // A system dialog (the colour dialog, say) that `owner` opened, once it shows.
 inline HWND wait_for_dialog_of(HWND owner) {
-  struct Search {
-    HWND owner;
-    HWND found;
-  } search{owner, nullptr};
+  DWORD process = 0;
+  GetWindowThreadProcessId(owner, &process);
+  HWND found = nullptr;
   wait_until(
       [&] {
-        EnumWindows(
-            [](HWND window, LPARAM param) -> BOOL {
-              auto* s = reinterpret_cast<Search*>(param);
-              if (GetWindow(window, GW_OWNER) != s->owner || !IsWindowVisible(window) ||
-                  window_class(window) != L"#32770")
-                return TRUE;
-              s->found = window;
-              return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        return search.found != nullptr;
+        for (HWND window : windows_of(process))
+          if (GetWindow(window, GW_OWNER) == owner && IsWindowVisible(window) && window_class(window) == L"#32770")
+            found = window;
+        return found != nullptr;
       },
       kStartTimeout);
-  return search.found;
+  return found;
 }
 
 inline bool is_checked(HWND box) {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -52,14 +53,12 @@ class ShellCopy {
   // before a number, Wine drops it.
   std::vector<std::string> settings_lines() const {
     std::vector<std::string> lines;
-    const std::string bytes = settings_bytes();
-    for (size_t start = bytes.find("\r\n"); start != std::string::npos && start + 2 < bytes.size();) {
-      const size_t end = bytes.find("\r\n", start + 2);
-      std::string line = bytes.substr(start + 2, end == std::string::npos ? std::string::npos : end - start - 2);
+    std::istringstream file(settings_bytes());
+    for (std::string line; std::getline(file, line);) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
       if (const size_t equals = line.find('='); equals != std::string::npos && line[equals + 1] == ' ')
         line.erase(equals + 1, 1);
-      lines.push_back(line);
-      start = end;
+      if (line != to_ansi(L"[" + shell::kSection + L"]")) lines.push_back(line);
     }
     return lines;
   }
