@@ -14,6 +14,12 @@ std::optional<Twips> placement_of(int id) {
   return std::nullopt;
 }
 
+int container_of(int id) {
+  if (id >= kIdPictureHeading) return kIdPicturePanel;
+  if (id >= kIdHeading && id != kIdPicturePanel) return kIdPanel;
+  return 0;
+}
+
 PixelRect to_pixels(const Twips& twips, Dpi dpi) {
   const int left = shell::to_pixels(twips.left, dpi.x);
   const int top = shell::to_pixels(twips.top, dpi.y);

@@ -26,6 +26,21 @@ enum ControlId : int {
   kIdFileLabel = 114,      // lbl_Fname(0)
   kIdMark0 = 120,          // Img_BGM(0..2): kIdMark0 + kind
   kIdKindLabel0 = 130,     // lbl_BGM(0..2): kIdKindLabel0 + kind
+  // The picture group: its panel, then the controls in it.
+  kIdPicturePanel = 140,
+  kIdPictureHeading = 150,
+  kIdSpeedCaption = 151,
+  kIdSpeed = 152,
+  kIdDensityCaption = 153,
+  kIdDensity = 154,
+  kIdFrameRateCaption = 155,
+  kIdFrameRateLimit = 156,
+  kIdColourSwatch = 157,
+  kIdColourButton = 158,
+  kIdShowFrameRate = 159,
+  kIdEndOnInput = 160,
+  kIdDefaults = 161,
+  kIdLivePreview = 162,  // the live preview's place
 };
 
 struct Twips {
@@ -35,24 +50,34 @@ struct Twips {
   int height = 0;
 };
 
-// A control's place in its container: the dialog, or the panel for the
-// identifiers from kIdHeading on.
+// A control's place in its container (see container_of).
 struct Placement {
   int id;
   Twips twips;
 };
 
-// The client area of the dialog.
-inline constexpr int kClientWidthTwips = 7440;
-inline constexpr int kClientHeightTwips = 3645;
-// The outline Shape3(3) around the heading, drawn by the panel.
-inline constexpr Twips kHeadingOutline = {300, 300, 1695, 315};
+// The container of a control: kIdPanel for the music group's controls (from
+// kIdHeading), kIdPicturePanel for the picture group's (from
+// kIdPictureHeading), else 0, the dialog itself.
+int container_of(int id);
 
-inline constexpr std::array<Placement, 17> kPlacements = {{
+// The client area of the dialog: the music group, below it the picture
+// group, and below that the web address, OK and Cancel. At 192 dpi it still
+// fits a screen of 768 pixels with its title bar.
+inline constexpr int kClientWidthTwips = 7440;
+inline constexpr int kClientHeightTwips = 5385;
+// The outlines Shape3(3) around the headings, drawn by their panels.
+inline constexpr Twips kHeadingOutline = {300, 300, 1695, 315};
+inline constexpr Twips kPictureHeadingOutline = {300, 120, 1695, 315};
+
+// The picture group's edges lie on multiples of 60 twips, whole pixels at 96,
+// 120 and 192 dpi; the group moves everything below it by 1740 twips.
+inline constexpr std::array<Placement, 31> kPlacements = {{
     {kIdPanel, {180, 240, 7035, 2475}},
-    {kIdUrl, {180, 3120, 3105, 195}},
-    {kIdSet, {4860, 3000, 1155, 375}},
-    {kIdCancel, {6060, 3000, 1155, 375}},
+    {kIdPicturePanel, {180, 2835, 7035, 1620}},
+    {kIdUrl, {180, 4860, 3105, 195}},
+    {kIdSet, {4860, 4740, 1155, 375}},
+    {kIdCancel, {6060, 4740, 1155, 375}},
     {kIdMarkSource0, {8040, 300, 180, 180}},
     {kIdMarkSource1, {8040, 600, 180, 180}},
     {kIdHeading, {300, 360, 1665, 195}},
@@ -66,6 +91,19 @@ inline constexpr std::array<Placement, 17> kPlacements = {{
     {kIdKindLabel0 + 2, {660, 1440, 900, 195}},
     {kIdFileButton, {420, 1740, 615, 315}},
     {kIdFileLabel, {1080, 1740, 5595, 495}},
+    {kIdPictureHeading, {300, 180, 1665, 195}},
+    {kIdSpeedCaption, {420, 600, 480, 195}},
+    {kIdSpeed, {960, 540, 1380, 300}},
+    {kIdDensityCaption, {2460, 600, 480, 195}},
+    {kIdDensity, {3000, 540, 1080, 300}},
+    {kIdFrameRateCaption, {420, 960, 1080, 195}},
+    {kIdFrameRateLimit, {1560, 900, 1740, 300}},
+    {kIdColourSwatch, {3360, 900, 300, 300}},
+    {kIdColourButton, {3720, 900, 900, 300}},
+    {kIdShowFrameRate, {420, 1260, 1620, 240}},
+    {kIdEndOnInput, {2160, 1260, 2160, 240}},
+    {kIdLivePreview, {4800, 120, 1920, 1080}},
+    {kIdDefaults, {3240, 120, 1380, 315}},
 }};
 
 // The placement of a control; nothing for an unknown identifier.

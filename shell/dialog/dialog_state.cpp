@@ -48,6 +48,7 @@ std::vector<Write> DialogState::accept(const std::wstring& repeat_field) {
   record_.BgmRepeat = repeat_value(repeat_field);
   writes.push_back({kKeyRepeat, integer_text(record_.BgmRepeat)});
   writes.push_back({kKeyFile, record_.BgmFile});
+  for (const KeyValue& picture : picture_values(record_.picture)) writes.push_back({picture.key, picture.value});
   return writes;
 }
 

@@ -1,5 +1,6 @@
 // What the settings dialog decides, free of any window: the music kind with
-// the enabling that follows it, the repeat texts and what OK writes.
+// the enabling that follows it, the repeat texts and what OK writes. The
+// picture group's choices are picture_state.h's.
 #pragma once
 
 #include <cstdint>
@@ -65,7 +66,8 @@ class DialogState {
   void choose_file(const std::wstring& path);
 
   // OK: takes the repeat value from `repeat_field` into the record and returns
-  // the three keys with their values in the order they are written.
+  // the nine keys with their values in the order they are written: the three
+  // music keys as every earlier version wrote them, then the picture's six.
   std::vector<Write> accept(const std::wstring& repeat_field);
 
  private:

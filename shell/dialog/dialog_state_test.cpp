@@ -89,13 +89,14 @@ TEST(DialogState, AChosenFileMovesThePickerFolder) {
   EXPECT_EQ(record.BgmKind, 2);
 }
 
-TEST(DialogState, AcceptWritesKindRepeatAndFileInThatOrder) {
+TEST(DialogState, AcceptWritesKindRepeatAndFileInThatOrderThenThePicture) {
   SettingsRecord record = loaded(2, 0, L"");
   DialogState state(record);
   state.choose_file(L"C:\\Music\\a.mp3");
   state.select_kind(1);
+  record.picture.max_fps = 30;
   const std::vector<Write> writes = state.accept(L"3.5");
-  ASSERT_EQ(writes.size(), 3u);
+  ASSERT_EQ(writes.size(), 9u);
   EXPECT_EQ(writes[0].key, kKeyKind);
   EXPECT_EQ(writes[0].value, L" 1");
   EXPECT_EQ(writes[1].key, kKeyRepeat);
@@ -103,6 +104,11 @@ TEST(DialogState, AcceptWritesKindRepeatAndFileInThatOrder) {
   EXPECT_EQ(writes[2].key, kKeyFile);
   EXPECT_EQ(writes[2].value, L"C:\\Music\\a.mp3");
   EXPECT_EQ(record.BgmRepeat, 4);
+  // Then the picture's six keys, plain values.
+  std::vector<std::wstring> picture;
+  for (size_t i = 3; i < writes.size(); ++i) picture.push_back(writes[i].key + L"=" + writes[i].value);
+  EXPECT_EQ(picture, (std::vector<std::wstring>{L"Speed=1", L"Density=2", L"Colour=00FF00", L"FrameRateLimit=30",
+                                                L"ShowFrameRate=1", L"EndOnAnyInput=0"}));
 }
 
 TEST(DialogState, AcceptWritesAnUnchosenOutOfRangeKindBackAndAnEmptyRepeatAsZero) {

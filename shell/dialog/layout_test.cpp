@@ -1,8 +1,10 @@
-// Background rows, twips conversions, the dialog's position and its cursor file.
+// Background rows, the groups' placements, twips conversions, the dialog's position and its
+// cursor file.
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <iterator>
+#include <tuple>
 
 #include "background.h"
 #include "cursor_file.h"
@@ -60,6 +62,27 @@ TEST(Layout, ConvertsTwipsWithTheScreensOwnDpi) {
 
   EXPECT_EQ(font_height(96), -13);
   EXPECT_EQ(font_height(144), -20);  // 19.5
+}
+
+// The controls of a group lie inside its panel and apart (the heading's
+// label inside its outline, which nothing else touches).
+TEST(Layout, KeepsEachGroupsControlsApartInsideTheirPanel) {
+  const auto overlap = [](const Twips& a, const Twips& b) {
+    return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height && b.top < a.top + a.height;
+  };
+  for (const auto& [panel, heading, outline] :
+       {std::tuple{kIdPanel, kIdHeading, kHeadingOutline}, {kIdPicturePanel, kIdPictureHeading, kPictureHeadingOutline}}) {
+    const Twips area = *placement_of(panel);
+    std::vector<Twips> group = {outline};
+    for (const Placement& p : kPlacements)
+      if (container_of(p.id) == panel && p.id != heading) group.push_back(p.twips);
+    for (size_t i = 0; i < group.size(); ++i) {
+      const Twips& c = group[i];
+      EXPECT_TRUE(c.left >= 0 && c.top >= 0 && c.left + c.width <= area.width && c.top + c.height <= area.height)
+          << panel << ": " << i;
+      for (size_t j = i + 1; j < group.size(); ++j) EXPECT_FALSE(overlap(c, group[j])) << panel << ": " << i << ", " << j;
+    }
+  }
 }
 
 TEST(Layout, CentresHorizontallyAtAThirdOfTheFreeHeight) {

@@ -9,6 +9,7 @@
 #include "dialog_layout.h"
 #include "embedded.h"
 #include "win32_picture.h"
+#include "win32_picture_group.h"
 #include "win32_program.h"
 
 TESSARINE_EMBEDDED(kMarkUnselectedJpeg);
@@ -53,63 +54,6 @@ HFONT make_font(int height, bool underlined) {
                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, kFontFace);
 }
 
-// The repeat list: a drop-down list that opens below its field, whose field
-// takes the laid-out height (the list's own item height makes it taller).
-HWND create_repeat_list(HWND panel, const RECT& field, HFONT font) {
-  const int field_height = field.bottom - field.top;
-  HWND list = CreateWindowExW(0, L"COMBOBOX", L"",
-                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
-                              field.left, field.top, field.right - field.left, field_height * 10, panel,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdRepeat)), program_instance(), nullptr);
-  if (!list) return nullptr;
-  SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  RECT shown = {};
-  GetWindowRect(list, &shown);
-  const LRESULT item = SendMessageW(list, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
-  const int excess = static_cast<int>(shown.bottom - shown.top) - field_height;
-  if (item != CB_ERR && excess != 0 && item - excess > 0)
-    SendMessageW(list, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), item - excess);
-  return list;
-}
-
-// Makes controls where the layout places them, by their identifiers.
-class Builder {
- public:
-  Builder(Dpi dpi, DialogControls& controls) : dpi_(dpi), controls_(controls) {}
-
-  RECT area_of(int id) const { return gdi::to_rect(to_pixels(placement_of(id).value_or(Twips{}), dpi_)); }
-
-  HWND add_label(HWND parent, int id, const wchar_t* text, const LabelLook* look,
-                 const ControlEvents* events = nullptr) const {
-    return create_label(parent, id, area_of(id), text, look, events);
-  }
-
-  HWND add_image(HWND parent, int id, const ControlEvents* events) const {
-    return create_image(parent, id, area_of(id), events, dpi_);
-  }
-
-  // A button control in the dialog's font, in the keyboard order.
-  button::Command* add_command(HWND parent, int id, const wchar_t* caption, int index,
-                               const button::Command::ClickHandler& click) {
-    const button::FontSpec font = {kFontFace, kFontPoints, FW_NORMAL, false, false, false, SHIFTJIS_CHARSET};
-    button::PropertyStore stored;
-    stored.set(button::kKeyCaption, std::wstring(caption));
-    stored.set(button::kKeyFont, font);
-    std::unique_ptr<button::Command> command = button::Command::Create(parent, area_of(id), &stored, index, &font);
-    if (!command) return nullptr;
-    HWND window = command->window();
-    SetWindowLongPtrW(window, GWLP_ID, id);
-    SetWindowLongPtrW(window, GWL_STYLE, GetWindowLongPtrW(window, GWL_STYLE) | WS_TABSTOP);
-    command->Click = click;
-    controls_.commands.push_back(std::move(command));
-    return controls_.commands.back().get();
-  }
-
- private:
-  Dpi dpi_;
-  DialogControls& controls_;
-};
-
 }  // namespace
 
 void load_resources(HWND dialog, Dpi dpi, DialogResources& resources) {
@@ -135,12 +79,59 @@ void load_resources(HWND dialog, Dpi dpi, DialogResources& resources) {
                         false, resources.hand.get()};
 }
 
+RECT ControlBuilder::area_of(int id) const {
+  return gdi::to_rect(to_pixels(placement_of(id).value_or(Twips{}), dpi_));
+}
+
+HWND ControlBuilder::add_label(HWND parent, int id, const wchar_t* text, const LabelLook* look,
+                               const ControlEvents* events) const {
+  return create_label(parent, id, area_of(id), text, look, events);
+}
+
+HWND ControlBuilder::add_image(HWND parent, int id, const ControlEvents* events) const {
+  return create_image(parent, id, area_of(id), events, dpi_);
+}
+
+HWND ControlBuilder::add_drop_down(HWND parent, int id, DWORD kind, HFONT font) const {
+  const RECT field = area_of(id);
+  const int field_height = field.bottom - field.top;
+  const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | kind | (kind == CBS_DROPDOWN ? CBS_AUTOHSCROLL : 0);
+  HWND list = CreateWindowExW(0, L"COMBOBOX", L"", style, field.left, field.top, field.right - field.left,
+                              field_height * 10, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                              program_instance(), nullptr);
+  if (!list) return nullptr;
+  SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  RECT shown = {};
+  GetWindowRect(list, &shown);
+  const LRESULT item = SendMessageW(list, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+  const int excess = static_cast<int>(shown.bottom - shown.top) - field_height;
+  if (item != CB_ERR && excess != 0 && item - excess > 0)
+    SendMessageW(list, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), item - excess);
+  return list;
+}
+
+button::Command* ControlBuilder::add_command(HWND parent, int id, const wchar_t* caption, int index,
+                                             const button::Command::ClickHandler& click) {
+  const button::FontSpec font = {kFontFace, kFontPoints, FW_NORMAL, false, false, false, SHIFTJIS_CHARSET};
+  button::PropertyStore stored;
+  stored.set(button::kKeyCaption, std::wstring(caption));
+  stored.set(button::kKeyFont, font);
+  std::unique_ptr<button::Command> command = button::Command::Create(parent, area_of(id), &stored, index, &font);
+  if (!command) return nullptr;
+  HWND window = command->window();
+  SetWindowLongPtrW(window, GWLP_ID, id);
+  SetWindowLongPtrW(window, GWL_STYLE, GetWindowLongPtrW(window, GWL_STYLE) | WS_TABSTOP);
+  command->Click = click;
+  controls_.commands.push_back(std::move(command));
+  return controls_.commands.back().get();
+}
+
 // Creation order is the keyboard order: the panel's repeat list and file
-// button, then OK and Cancel.
+// button, the picture group, then OK and Cancel.
 DialogControls build_controls(HWND dialog, Dpi dpi, const DialogResources& resources, const Surface* panel_background,
-                              const DialogEvents& events) {
+                              const DialogEvents& events, PictureGroup& picture, AccessibleNames& names) {
   DialogControls controls;
-  Builder build(dpi, controls);
+  ControlBuilder build(dpi, controls);
   HWND panel = create_panel(dialog, kIdPanel, build.area_of(kIdPanel), panel_background,
                             gdi::to_rect(to_pixels(kHeadingOutline, dpi)));
   controls.panel = panel;
@@ -151,9 +142,12 @@ DialogControls build_controls(HWND dialog, Dpi dpi, const DialogResources& resou
     build.add_label(panel, kIdKindLabel0 + kind, kKindTexts[kind], &resources.black_text, &events.kinds[kind]);
   }
   build.add_label(panel, kIdRepeatCaption, kTextRepeatCaption, &resources.black_text);
-  controls.repeat = create_repeat_list(panel, build.area_of(kIdRepeat), resources.font.get());
+  controls.repeat = build.add_drop_down(panel, kIdRepeat, CBS_DROPDOWN, resources.font.get());
+  names.name(controls.repeat, kTextRepeatCaption);
   controls.file_button = build.add_command(panel, kIdFileButton, kTextBrowse, 0, events.file_button);
   controls.file_label = build.add_label(panel, kIdFileLabel, L"", &resources.file_text);
+
+  picture.build(dialog, build, resources, events, names);
 
   controls.url = build.add_label(dialog, kIdUrl, kWebAddress, &resources.url_text, &events.url);
   build.add_command(dialog, kIdSet, kTextSet, -1, events.set);

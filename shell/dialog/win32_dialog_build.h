@@ -12,6 +12,7 @@
 
 #include "dialog_state.h"
 #include "twips.h"
+#include "win32_accessible_names.h"
 #include "win32_command_button.h"
 #include "win32_dialog_controls.h"
 #include "win32_gdi.h"
@@ -40,7 +41,11 @@ struct DialogEvents {
   button::Command::ClickHandler file_button;    // Cmd_File(0)
   button::Command::ClickHandler set;            // Cmd_Set
   button::Command::ClickHandler cancel;         // Cmd_Can
+  button::Command::ClickHandler colour;         // the picture's 色...
+  button::Command::ClickHandler defaults;       // 既定値に戻す
 };
+
+class PictureGroup;
 
 // The controls that the dialog works with once they are built; null where
 // one could not be made.
@@ -58,10 +63,36 @@ struct DialogControls {
 // Loads the resources and gives `dialog` its icons and font.
 void load_resources(HWND dialog, Dpi dpi, DialogResources& resources);
 
+// Makes controls where the layout places them, by their identifiers, into
+// `controls`; the button controls join its keyboard-ordered list.
+class ControlBuilder {
+ public:
+  ControlBuilder(Dpi dpi, DialogControls& controls) : dpi_(dpi), controls_(controls) {}
+
+  Dpi dpi() const { return dpi_; }
+  RECT area_of(int id) const;
+  HWND add_label(HWND parent, int id, const wchar_t* text, const LabelLook* look,
+                 const ControlEvents* events = nullptr) const;
+  HWND add_image(HWND parent, int id, const ControlEvents* events) const;
+  // A drop-down list (CBS_DROPDOWNLIST) or a combo box with a text field
+  // (CBS_DROPDOWN) that opens below its field, whose field takes the
+  // laid-out height (the list's own item height makes it taller).
+  HWND add_drop_down(HWND parent, int id, DWORD kind, HFONT font) const;
+  // A button control in the dialog's font, in the keyboard order.
+  button::Command* add_command(HWND parent, int id, const wchar_t* caption, int index,
+                               const button::Command::ClickHandler& click);
+
+ private:
+  Dpi dpi_;
+  DialogControls& controls_;
+};
+
 // Makes the controls of `dialog`: the panel (painted from `panel_background`)
-// with its heading, marks, labels, repeat list and file button, then the web
-// address, OK and Cancel, and the two mark pictures beyond the right edge.
+// with its heading, marks, labels, repeat list and file button, then the
+// picture group, then the web address, OK and Cancel, and the two mark
+// pictures beyond the right edge. The repeat list is named for screen
+// readers by its caption.
 DialogControls build_controls(HWND dialog, Dpi dpi, const DialogResources& resources, const Surface* panel_background,
-                              const DialogEvents& events);
+                              const DialogEvents& events, PictureGroup& picture, AccessibleNames& names);
 
 }  // namespace tessarine::shell::dialog

@@ -4,6 +4,8 @@
 #include "win32_dialog_controls.h"
 
 #include <algorithm>
+#include <cstring>
+#include <iterator>
 #include <vector>
 
 #include "win32_window_class.h"
@@ -15,6 +17,8 @@ namespace {
 constexpr wchar_t kPanelClass[] = L"Tessarine_Panel";
 constexpr wchar_t kLabelClass[] = L"Tessarine_Label";
 constexpr wchar_t kImageClass[] = L"Tessarine_Image";
+constexpr wchar_t kColourClass[] = L"Tessarine_Colour";
+constexpr DWORD kFramed = 0x0001;  // a colour area's own style: a black frame
 
 HCURSOR g_screen_pointer = nullptr;
 
@@ -201,10 +205,30 @@ void paint_panel(HDC dc, const PanelData& data) {
   if (!IsRectEmpty(&data.outline)) FrameRect(dc, &data.outline, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
 }
 
+// A standard check box of the panel draws its background with this brush:
+// the panel's picture, its origin moved to the panel's so that the two meet.
+LRESULT check_box_background(HWND panel, const PanelData* data, HDC dc, HWND control) {
+  wchar_t class_name[8] = {};
+  GetClassNameW(control, class_name, static_cast<int>(std::size(class_name)));
+  const HBRUSH brush = data && data->surface ? data->surface->pattern() : nullptr;
+  if (!brush || GetParent(control) != panel || lstrcmpiW(class_name, L"Button") != 0)
+    return DefWindowProcW(panel, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
+  POINT origin = {0, 0};
+  MapWindowPoints(control, panel, &origin, 1);
+  SetBrushOrgEx(dc, -origin.x, -origin.y, nullptr);
+  SetBkMode(dc, TRANSPARENT);
+  return reinterpret_cast<LRESULT>(brush);
+}
+
 LRESULT CALLBACK panel_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   auto* data = data_of<PanelData>(window);
   if (LRESULT result = 0; handle_lifetime(window, message, wparam, lparam, data, result)) return result;
   switch (message) {
+    case WM_COMMAND:
+      return SendMessageW(GetParent(window), message, wparam, lparam);
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      return check_box_background(window, data, reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
     case WM_PAINT: {
       gdi::PaintDc paint(window);
       if (data && paint.get()) paint_panel(paint.get(), *data);
@@ -213,6 +237,34 @@ LRESULT CALLBACK panel_procedure(HWND window, UINT message, WPARAM wparam, LPARA
     case WM_PRINTCLIENT:
       if (data) paint_panel(reinterpret_cast<HDC>(wparam), *data);
       return 0;
+    case WM_SETCURSOR:
+      if (set_pointer(window, lparam, nullptr)) return TRUE;
+      break;
+    default:
+      break;
+  }
+  return DefWindowProcW(window, message, wparam, lparam);
+}
+
+void paint_colour_area(HWND window, HDC dc) {
+  RECT client = {};
+  GetClientRect(window, &client);
+  gdi::Brush colour(CreateSolidBrush(static_cast<COLORREF>(GetWindowLongPtrW(window, GWLP_USERDATA))));
+  if (colour) FillRect(dc, &client, colour.get());
+  if (GetWindowLongPtrW(window, GWL_STYLE) & kFramed)
+    FrameRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+}
+
+// The colour is the window's user data.
+LRESULT CALLBACK colour_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      gdi::PaintDc paint(window);
+      if (paint.get()) paint_colour_area(window, paint.get());
+      return 0;
+    }
     case WM_SETCURSOR:
       if (set_pointer(window, lparam, nullptr)) return TRUE;
       break;
@@ -267,6 +319,7 @@ void Surface::paint_rows(int width, int height, Rgb (*colour)(int level)) {
   }
   DIBSECTION section = {};
   if (!GetObjectW(picture_.bitmap(), sizeof section, &section) || !section.dsBm.bmBits) return;
+  pattern_.reset();  // made again from the new rows when next asked for
   GdiFlush();
   auto* pixels = static_cast<uint32_t*>(section.dsBm.bmBits);
   // Rows 0 to N; the row N lies just below a surface of N rows and is skipped.
@@ -276,6 +329,32 @@ void Surface::paint_rows(int width, int height, Rgb (*colour)(int level)) {
     const uint32_t value = static_cast<uint32_t>(c.r) << 16 | static_cast<uint32_t>(c.g) << 8 | c.b;
     std::fill_n(pixels + y * static_cast<size_t>(width), width, value);
   }
+}
+
+// A brush of its own copy of the rows, bottom row first as a packed DIB
+// has them: it does not depend on the picture staying selected or unchanged.
+HBRUSH Surface::pattern() const {
+  if (pattern_) return pattern_.get();
+  DIBSECTION section = {};
+  if (!picture_.bitmap() || !GetObjectW(picture_.bitmap(), sizeof section, &section) || !section.dsBm.bmBits)
+    return nullptr;
+  GdiFlush();
+  const size_t row = static_cast<size_t>(width_);
+  std::vector<uint32_t> packed(sizeof(BITMAPINFOHEADER) / sizeof(uint32_t) + row * height_);
+  BITMAPINFOHEADER header = {};
+  header.biSize = sizeof header;
+  header.biWidth = width_;
+  header.biHeight = height_;
+  header.biPlanes = 1;
+  header.biBitCount = 32;
+  header.biCompression = BI_RGB;
+  std::memcpy(packed.data(), &header, sizeof header);
+  const auto* rows = static_cast<const uint32_t*>(section.dsBm.bmBits);
+  uint32_t* pixels = packed.data() + sizeof header / sizeof(uint32_t);
+  for (int y = 0; y < height_; ++y)
+    std::copy_n(rows + static_cast<size_t>(y) * row, row, pixels + static_cast<size_t>(height_ - 1 - y) * row);
+  pattern_.reset(CreateDIBPatternBrushPt(packed.data(), DIB_RGB_COLORS));
+  return pattern_.get();
 }
 
 void Surface::show(HDC dc) const {
@@ -301,6 +380,7 @@ void register_control_classes() {
   register_window_class(kPanelClass, panel_procedure);
   register_window_class(kLabelClass, label_procedure);
   register_window_class(kImageClass, image_procedure);
+  register_window_class(kColourClass, colour_procedure);
 }
 
 HWND create_label(HWND parent, int id, const RECT& area, const std::wstring& text, const LabelLook* look,
@@ -334,6 +414,17 @@ HWND create_panel(HWND parent, int id, const RECT& area, const Surface* surface,
   HWND window =
       create_child(kPanelClass, parent, id, area, L"", WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, data);
   return window;
+}
+
+HWND create_colour_area(HWND parent, int id, const RECT& area, COLORREF colour, bool framed) {
+  HWND window = create_child(kColourClass, parent, id, area, L"", framed ? kFramed : 0, 0, nullptr);
+  if (window) set_area_colour(window, colour);
+  return window;
+}
+
+void set_area_colour(HWND area, COLORREF colour) {
+  SetWindowLongPtrW(area, GWLP_USERDATA, static_cast<LONG_PTR>(colour));
+  InvalidateRect(area, nullptr, FALSE);
 }
 
 }  // namespace tessarine::shell::dialog

@@ -22,11 +22,15 @@ class Surface {
   void paint_rows(int width, int height, Rgb (*colour)(int level));
   // Copies the picture to `dc` at (0, 0).
   void show(HDC dc) const;
+  // The picture as a brush whose pattern starts at the brush origin; null
+  // before the first paint. Kept until the next paint.
+  HBRUSH pattern() const;
 
  private:
   gdi::MemoryBitmap picture_;
   int width_ = 0;
   int height_ = 0;
+  mutable gdi::Brush pattern_;
 };
 
 // Fills a child's rectangle with what its container shows behind it (the
@@ -73,6 +77,12 @@ HBITMAP image_picture(HWND image);
 
 // A container with its own painted background and a one-pixel black outline
 // drawn above it (empty outline rectangle: none). `surface` must outlive it.
+// Its controls' notifications (WM_COMMAND) go on to its parent, and standard
+// check boxes in it show its picture behind them.
 HWND create_panel(HWND parent, int id, const RECT& area, const Surface* surface, const RECT& outline);
+
+// An area filled with one colour, with a one-pixel black frame when `framed`.
+HWND create_colour_area(HWND parent, int id, const RECT& area, COLORREF colour, bool framed);
+void set_area_colour(HWND area, COLORREF colour);
 
 }  // namespace tessarine::shell::dialog

@@ -1,6 +1,7 @@
 // The settings dialog "<Tessarine>" (Tessarine_P): the music kind chosen by
-// mark or label, the repeat track, the file picker, the web address, OK and
-// Cancel over a painted background. Shown modally in configure mode.
+// mark or label, the repeat track, the file picker, the picture group, the
+// web address, OK and Cancel over a painted background. Shown modally in
+// configure mode.
 #include "win32_settings_dialog.h"
 
 #include <windows.h>
@@ -19,6 +20,7 @@
 #include "win32_dialog_build.h"
 #include "win32_dpi.h"
 #include "win32_file_picker.h"
+#include "win32_picture_group.h"
 #include "win32_program.h"
 #include "win32_settings_file.h"
 #include "win32_window_class.h"
@@ -69,7 +71,7 @@ class SettingsDialog {
   void on_resize();
   void on_paint();
   void on_activate(bool active);
-  void on_command(WORD id);
+  void on_command(WORD id, WORD code);
   void show_marks(std::optional<int> selected);
   void apply_enabling();
   void set_file_button_enabled(bool enabled);
@@ -81,6 +83,7 @@ class SettingsDialog {
 
   StartupModule& module_;
   DialogState state_;
+  PictureGroup picture_;
   HWND window_ = nullptr;
   bool unloading_ = false;
   bool gone_ = false;
@@ -91,15 +94,23 @@ class SettingsDialog {
   DialogResources resources_;
   DialogEvents events_;
   DialogControls controls_;
+  AccessibleNames names_;
   HWND focus_ = nullptr;  // the control that had the focus when the dialog was last left
 };
 
-SettingsDialog::SettingsDialog(StartupModule& module) : module_(module), state_(module.settings) {
+SettingsDialog::SettingsDialog(StartupModule& module)
+    : module_(module), state_(module.settings), picture_(module.settings.picture) {
   for (int kind = 0; kind < kKindCount; ++kind) events_.kinds[kind].pressed = [this, kind] { select_kind(kind); };
   events_.url.clicked = [this] { open_web_address(); };
   events_.file_button = [this](int index) { choose_file(index); };
   events_.set = [this](int) { accept(); };
   events_.cancel = [this](int) { unload(); };
+  events_.colour = [this](int) {
+    if (!unloading_) picture_.choose_colour();
+  };
+  events_.defaults = [this](int) {
+    if (!unloading_) picture_.restore_defaults();
+  };
 }
 
 LRESULT CALLBACK SettingsDialog::window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -133,7 +144,7 @@ LRESULT SettingsDialog::handle(UINT message, WPARAM wparam, LPARAM lparam) {
       }
       break;
     case WM_COMMAND:
-      on_command(LOWORD(wparam));
+      on_command(LOWORD(wparam), HIWORD(wparam));
       return 0;
     case WM_ACTIVATE:
       on_activate(LOWORD(wparam) != WA_INACTIVE);
@@ -180,7 +191,7 @@ bool SettingsDialog::create() {
   fit_client_area(client_width, client_height);
 
   load_resources(window_, dpi_, resources_);
-  controls_ = build_controls(window_, dpi_, resources_, &panel_background_, events_);
+  controls_ = build_controls(window_, dpi_, resources_, &panel_background_, events_, picture_, names_);
   return true;
 }
 
@@ -220,6 +231,7 @@ void SettingsDialog::load() {
       SendMessageW(repeat, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
   }
   if (controls_.file_label) SetWindowTextW(controls_.file_label, shown_music_path(record.BgmFile).c_str());
+  picture_.load();
   set_zoom_anchor(module_);
   ZoomOpen(window_, module_);
   set_screen_pointer(nullptr);
@@ -243,6 +255,7 @@ void SettingsDialog::on_resize() {
     GetClientRect(controls_.panel, &panel_client);
     panel_background_.paint_rows(panel_client.right, panel_client.bottom, panel_colour);
   }
+  picture_.paint_background();
   RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
@@ -264,9 +277,11 @@ void SettingsDialog::on_activate(bool active) {
 
 // Enter and Escape reach the dialog as IDOK and IDCANCEL, wherever the focus
 // is but on a button (which clicks itself): Enter is OK, Escape is Cancel.
-void SettingsDialog::on_command(WORD id) {
+// The panels pass their controls' notifications on to here.
+void SettingsDialog::on_command(WORD id, WORD code) {
   if (id == IDOK) accept();
   if (id == IDCANCEL) unload();
+  if (!unloading_) picture_.on_command(id, code);
 }
 
 void SettingsDialog::on_paint() {

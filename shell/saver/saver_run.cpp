@@ -1,7 +1,9 @@
 // The saver run's load, timer ticks and query-unload, and the renderer watch.
 #include "saver_run.h"
 
+#include <string>
 #include <utility>
+#include <vector>
 
 namespace tessarine::shell {
 
@@ -13,6 +15,15 @@ FileKind file_kind(const std::wstring& path) {
   if (last == L"WAV") return FileKind::Wav;
   if (last == L"MP3") return FileKind::Mp3;
   return FileKind::Other;
+}
+
+std::wstring renderer_command_line(const std::wstring& path, const renderer::PictureOptions& picture) {
+  const std::vector<std::string> options = renderer::option_arguments(picture);
+  if (options.empty()) return path;
+  // The options are ASCII words without blanks: they need no quotes.
+  std::wstring line = L"\"" + path + L"\"";
+  for (const std::string& option : options) line += L" " + std::wstring(option.begin(), option.end());
+  return line;
 }
 
 bool RendererWatch::tick(bool window_found, bool renderer_running, Millis now) {
@@ -61,7 +72,7 @@ void SaverRun::Load() {
     give_cursor_back_and_end();
     return;
   }
-  host_.start_program(RendererPath);
+  host_.start_program(RendererPath, renderer_command_line(RendererPath, module_.settings.picture));
 
   const SettingsRecord& settings = module_.settings;
   if (settings.BgmKind == kBgmCd) {

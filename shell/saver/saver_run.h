@@ -40,17 +40,22 @@ class RendererWatch {
   bool missed_ = false;
 };
 
+// The renderer's command line: its path alone, unquoted, for the standard
+// picture (the renderer is started exactly as it always was); else the
+// quoted path followed by the picture's options.
+std::wstring renderer_command_line(const std::wstring& path, const renderer::PictureOptions& picture);
+
 enum class SaverTimer { Timer1, Timer2, Timer3 };
 
 // What the run needs of the platform.
 class SaverHost {
  public:
   virtual ~SaverHost() = default;
-  // Starts the renderer: a program whose command line is `path` alone, shown
+  // Starts the renderer: the program at `path` with `command_line`, shown
   // normally, allowed to take the foreground (and with it the keyboard), not
   // waited for. The host keeps its process to watch, and the renderer ends
   // with the host's process, however that ends.
-  virtual void start_program(const std::wstring& path) = 0;
+  virtual void start_program(const std::wstring& path, const std::wstring& command_line) = 0;
   // Whether the started renderer's process is still running (false when it
   // could not be started).
   virtual bool renderer_running() = 0;

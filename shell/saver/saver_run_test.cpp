@@ -55,8 +55,10 @@ TEST(RendererWatch, EndsAtOnceWhenTheRendererProcessHasEnded) {
 class RecordingHost : public SaverHost {
  public:
   explicit RecordingHost(music::ScriptedDevice& device) : log_(device.calls) {}
-  void start_program(const std::wstring& path) override {
-    log_.push_back("start " + std::string(path.begin(), path.end()));
+  // Logs the command line; the program's path is kept apart.
+  void start_program(const std::wstring& path, const std::wstring& command_line) override {
+    started_path = path;
+    log_.push_back("start " + std::string(command_line.begin(), command_line.end()));
   }
   bool renderer_running() override { return running; }
   bool renderer_window_exists() override { return window; }
@@ -77,6 +79,7 @@ class RecordingHost : public SaverHost {
   bool window = false;
   bool timers_work = true;
   Millis clock{0};
+  std::wstring started_path;
 
  private:
   std::vector<std::string>& log_;
@@ -161,6 +164,22 @@ TEST_F(SaverRunTest, OtherFilesFilesAwayAndNoMusicPlayNothing) {
     r.QueryUnload();
     EXPECT_EQ(d.calls, (Calls{"Timer3 on", "start C:\\Tessarine.dll", "ShowCursor 0", "end"}));
   }
+}
+
+// The path alone for the standard picture, as every earlier version started
+// the renderer; the quoted path before the options otherwise.
+TEST_F(SaverRunTest, TheRendererIsStartedWithThePicturesOptions) {
+  settings(kBgmNone, L"");
+  module.settings.picture.speed = 1.5;
+  module.settings.picture.end_on_input = true;
+  run.Load();
+  EXPECT_EQ(device.take(),
+            (Calls{"Timer3 on", "start \"C:\\Saver Folder\\Tessarine.dll\" --speed 1.5 --end-on-input"}));
+  EXPECT_EQ(host.started_path, L"C:\\Saver Folder\\Tessarine.dll");
+
+  const std::wstring path = L"C:\\Saver Folder\\Tessarine.dll";
+  EXPECT_EQ(renderer_command_line(path, {0.25, 3, 0xFF8000, 30, false, false}),
+            L"\"" + path + L"\" --speed 0.25 --density 3 --colour FF8000 --max-fps 30 --no-fps");
 }
 
 TEST_F(SaverRunTest, CdWatchSwitchesItselfOffWhenThereIsNoDrive) {

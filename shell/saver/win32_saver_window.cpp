@@ -43,10 +43,10 @@ class Win32SaverHost : public SaverHost {
  public:
   explicit Win32SaverHost(void (*end_program)()) : end_program_(end_program) {}
 
-  void start_program(const std::wstring& path) override {
-    // The command line is the path alone, unquoted; naming the program as
-    // well keeps a path with blanks from being read as a shorter one.
-    std::wstring command = path;
+  void start_program(const std::wstring& path, const std::wstring& command_line) override {
+    // Naming the program as well keeps a path with blanks, alone and
+    // unquoted on the command line, from being read as a shorter one.
+    std::wstring command = command_line;
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;

@@ -5,8 +5,40 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <string_view>
 
 namespace tessarine::shell {
+
+namespace {
+
+// The value's ASCII text for the option readers; nothing for any other
+// character, which no value of theirs holds.
+std::optional<std::string> ascii(const std::wstring& text) {
+  std::string narrow;
+  for (wchar_t c : text) {
+    if (c >= 0x80) return std::nullopt;
+    narrow.push_back(static_cast<char>(c));
+  }
+  return narrow;
+}
+
+template <typename Value>
+Value read_value(const std::wstring& text, std::optional<Value> (*reader)(std::string_view), Value standard) {
+  const std::optional<std::string> narrow = ascii(text);
+  if (!narrow) return standard;
+  return reader(*narrow).value_or(standard);
+}
+
+// 1 or 0: a whole number, clamped to them.
+std::optional<bool> read_switch(std::string_view text) {
+  const std::optional<double> number = read_number(std::wstring(text.begin(), text.end()));
+  if (!number || *number != std::floor(*number)) return std::nullopt;
+  return *number >= 1;
+}
+
+std::wstring wide(const std::string& text) { return std::wstring(text.begin(), text.end()); }
+
+}  // namespace
 
 std::wstring integer_text(long long value) {
   if (value < 0) return L"-" + std::to_wstring(-(value + 1) + 1ULL);
@@ -78,6 +110,30 @@ void load_settings(SettingsRecord& record, const std::function<std::wstring(cons
 
   record.BgmFile = read(kKeyFile);
   record.BgmFolder = record.BgmFile.empty() ? program_folder : FolderOf(record.BgmFile);
+  record.picture = read_picture(read);
+}
+
+renderer::PictureOptions read_picture(const std::function<std::wstring(const std::wstring&)>& read) {
+  const renderer::PictureOptions standard;
+  renderer::PictureOptions picture;
+  picture.speed = read_value(read(kKeySpeed), renderer::read_speed, standard.speed);
+  picture.density = read_value(read(kKeyDensity), renderer::read_density, standard.density);
+  picture.colour = read_value(read(kKeyColour), renderer::read_colour, standard.colour);
+  picture.max_fps = read_value(read(kKeyFrameRateLimit), renderer::read_frame_rate_limit, standard.max_fps);
+  picture.show_fps = read_value(read(kKeyShowFrameRate), read_switch, standard.show_fps);
+  picture.end_on_input = read_value(read(kKeyEndOnAnyInput), read_switch, standard.end_on_input);
+  return picture;
+}
+
+std::vector<KeyValue> picture_values(const renderer::PictureOptions& picture) {
+  return {
+      {kKeySpeed, wide(renderer::speed_text(picture.speed))},
+      {kKeyDensity, std::to_wstring(picture.density)},
+      {kKeyColour, wide(renderer::colour_text(picture.colour))},
+      {kKeyFrameRateLimit, std::to_wstring(picture.max_fps)},
+      {kKeyShowFrameRate, picture.show_fps ? L"1" : L"0"},
+      {kKeyEndOnAnyInput, picture.end_on_input ? L"1" : L"0"},
+  };
 }
 
 }  // namespace tessarine::shell

@@ -7,8 +7,10 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "code_page.h"
+#include "picture_options.h"
 
 namespace tessarine::shell {
 
@@ -22,6 +24,7 @@ struct SettingsRecord {
   int16_t BgmRepeat = 0;   // CD track to repeat, 0 none
   std::wstring BgmFile;    // full path of the music file, or empty
   std::wstring BgmFolder;  // where the file picker starts; never stored
+  renderer::PictureOptions picture;  // the renderer's picture; standard until loaded
 };
 
 // The most bytes of a value that the settings file gives back; a longer one
@@ -34,6 +37,13 @@ inline const std::wstring kSection = L"Section";
 inline const std::wstring kKeyKind = L"BGM\u533A\u5206";                    // BGM区分
 inline const std::wstring kKeyRepeat = L"BGM\uFF98\uFF8B\uFF9F\uFF70\uFF84";  // BGMﾘﾋﾟｰﾄ
 inline const std::wstring kKeyFile = L"BGM\uFF8C\uFF67\uFF72\uFF99";          // BGMﾌｧｲﾙ
+// The picture's keys are ASCII, so that the file reads the same on every code page.
+inline const std::wstring kKeySpeed = L"Speed";                    // decimal, 0.25 to 4
+inline const std::wstring kKeyDensity = L"Density";                // 1 to 3
+inline const std::wstring kKeyColour = L"Colour";                  // RRGGBB
+inline const std::wstring kKeyFrameRateLimit = L"FrameRateLimit";  // 0: the display's rate
+inline const std::wstring kKeyShowFrameRate = L"ShowFrameRate";    // 1 or 0
+inline const std::wstring kKeyEndOnAnyInput = L"EndOnAnyInput";    // 0 or 1
 
 // Integer text as the settings file stores it: a blank before zero and
 // positive numbers, a minus sign before negative ones (2 -> " 2").
@@ -68,10 +78,27 @@ std::optional<std::wstring> storable_path(const std::wstring& path, const CodePa
 std::wstring shown_path(const std::wstring& stored, const CodePage& code_page,
                         const std::function<std::wstring(const std::wstring&)>& long_form);
 
-// Fills the record from the three values of the settings file, in order, as
-// LoadSettings does. `read` gives a key's value (empty when missing). The
-// music choice is kept as stored even while its file does not open (a drive
-// unplugged for a moment): the saver run checks the file when it plays.
+// A key of the settings file with its value as written.
+struct KeyValue {
+  std::wstring key;
+  std::wstring value;
+};
+
+// The picture as the six keys give it: a missing, empty or unreadable value
+// gives the standard one, a number out of range is clamped (as the
+// renderer's option readers do). A switch reads as a whole number, clamped
+// to 0 or 1. `read` gives a key's value (empty when missing).
+renderer::PictureOptions read_picture(const std::function<std::wstring(const std::wstring& key)>& read);
+
+// The six keys in order with their plain values ("1.5", "3", "FF8000", "30",
+// "1", "0").
+std::vector<KeyValue> picture_values(const renderer::PictureOptions& picture);
+
+// Fills the record from the values of the settings file, in order, as
+// LoadSettings does: the three music values, then the picture. `read` gives a
+// key's value (empty when missing). The music choice is kept as stored even
+// while its file does not open (a drive unplugged for a moment): the saver
+// run checks the file when it plays.
 void load_settings(SettingsRecord& record, const std::function<std::wstring(const std::wstring& key)>& read,
                    const std::wstring& program_folder);
 

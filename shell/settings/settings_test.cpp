@@ -169,5 +169,31 @@ TEST_F(LoadSettingsTest, KeepsTheMusicChoiceAsStored) {
   EXPECT_EQ(fields(load({{kKeyKind, L"1"}, {kKeyFile, L"E:\\a.mp3"}})), Fields(1, 0, L"E:\\a.mp3", L"E:"));
 }
 
+// The picture's six keys over their standard values: what a settings file
+// of today (without them) and a damaged one give.
+TEST_F(LoadSettingsTest, APictureValueThatIsMissingEmptyOrUnreadableGivesTheStandardPicture) {
+  SettingsRecord before;
+  before.picture = {2.0, 3, 0x123456, 30, false, true};
+  EXPECT_EQ(load({}, before).picture, renderer::PictureOptions()) << "a file of today";
+  const std::map<std::wstring, std::wstring> unreadable = {
+      {kKeySpeed, L"fast"},          {kKeyDensity, L"2.5"},          {kKeyColour, L"FF80"},
+      {kKeyFrameRateLimit, L"\uFF13\uFF10"},  // full-width digits
+      {kKeyShowFrameRate, L"yes"},   {kKeyEndOnAnyInput, L""}};
+  EXPECT_EQ(load(unreadable, before).picture, renderer::PictureOptions());
+}
+
+TEST_F(LoadSettingsTest, PictureValuesAreReadAndNumbersOutOfRangeClamped) {
+  const renderer::PictureOptions read =
+      load({{kKeySpeed, L"1.5"}, {kKeyDensity, L" 3"}, {kKeyColour, L"ff8000"}, {kKeyFrameRateLimit, L"45"},
+            {kKeyShowFrameRate, L"0"}, {kKeyEndOnAnyInput, L"1"}})
+          .picture;
+  EXPECT_EQ(read, (renderer::PictureOptions{1.5, 3, 0xFF8000, 45, false, true}));
+  const renderer::PictureOptions clamped =
+      load({{kKeySpeed, L"9"}, {kKeyDensity, L"0"}, {kKeyFrameRateLimit, L"5000"}, {kKeyShowFrameRate, L"-2"},
+            {kKeyEndOnAnyInput, L"7"}})
+          .picture;
+  EXPECT_EQ(clamped, (renderer::PictureOptions{4.0, 1, 0x00FF00, 1000, false, true}));
+}
+
 }  // namespace
 }  // namespace tessarine::shell

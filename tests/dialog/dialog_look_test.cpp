@@ -18,7 +18,7 @@ TEST(SettingsDialog, OpensCentredAtAThirdOfTheFreeHeightWithItsControlsInPlace) 
   RECT client = {};
   GetClientRect(dialog, &client);
   EXPECT_EQ(client.right, 496);
-  EXPECT_EQ(client.bottom, 243);
+  EXPECT_EQ(client.bottom, 359);
   const LONG style = GetWindowLongW(dialog, GWL_STYLE);
   EXPECT_TRUE(style & WS_CAPTION);
   EXPECT_FALSE(style & WS_THICKFRAME) << "the border is fixed";
@@ -31,24 +31,27 @@ TEST(SettingsDialog, OpensCentredAtAThirdOfTheFreeHeightWithItsControlsInPlace) 
   EXPECT_NEAR(outer.top, free_height / 3, 1.0);
 
   // Every control where the layout puts it, in its container: the dialog, or
-  // the panel from the heading on.
-  HWND panel = run.control(ids::kIdPanel);
+  // the panel of its group.
   for (const ids::Placement& placement : ids::kPlacements) {
     SCOPED_TRACE(placement.id);
     HWND control = run.control(placement.id);
     ASSERT_NE(control, nullptr);
-    EXPECT_EQ(GetParent(control), placement.id >= ids::kIdHeading ? panel : dialog);
+    const int container = ids::container_of(placement.id);
+    EXPECT_EQ(GetParent(control), container ? run.control(container) : dialog);
     const auto at = ids::to_pixels(placement.twips, shell::Dpi{dpi, dpi});
     const RECT r = rect_in_parent(control);
     EXPECT_EQ(r.left, at.left);
     EXPECT_EQ(r.top, at.top);
     // A left-aligned label grows to a text wider than foreseen (Wine's substitute font).
     const bool grows = placement.id == ids::kIdUrl || placement.id == ids::kIdRepeatCaption ||
-                       (placement.id >= ids::kIdKindLabel0 && placement.id <= ids::kIdKindLabel0 + 2);
+                       (placement.id >= ids::kIdKindLabel0 && placement.id <= ids::kIdKindLabel0 + 2) ||
+                       placement.id == ids::kIdSpeedCaption || placement.id == ids::kIdDensityCaption ||
+                       placement.id == ids::kIdFrameRateCaption;
     if (grows) EXPECT_GE(r.right, at.left + at.width);
     if (!grows) EXPECT_EQ(r.right, at.left + at.width);
-    if (placement.id == ids::kIdRepeat) EXPECT_NEAR(r.bottom - r.top, at.height, 2) << "the combo box's field";
-    if (placement.id != ids::kIdRepeat) EXPECT_EQ(r.bottom, at.top + at.height);
+    const bool list = window_class(control) == L"ComboBox";
+    if (list) EXPECT_NEAR(r.bottom - r.top, at.height, 2) << "the combo box's field";
+    if (!list) EXPECT_EQ(r.bottom, at.top + at.height);
   }
 
   // The title bar shows the icon: a dark blue square crossed by a green line,
@@ -90,8 +93,9 @@ TEST(SettingsDialog, OpensCentredAtAThirdOfTheFreeHeightWithItsControlsInPlace) 
 }
 
 // At any dpi (the run at 192 dpi leaves its last screenshot behind): the
-// dialog keeps its size in twips, the marks scale, and the repeat caption
-// keeps all of its text.
+// dialog keeps its size in twips and stays on the screen (768 pixels high
+// here), the marks scale, and the repeat caption and the check boxes keep
+// all of their text.
 TEST(SettingsDialog, ScalesWithTheScreensDpi) {
   const int dpi = screen_dpi();
   ConfigureRun run(1, 3, L"");
@@ -99,17 +103,24 @@ TEST(SettingsDialog, ScalesWithTheScreensDpi) {
   RECT client = {};
   GetClientRect(run.dialog(), &client);
   EXPECT_EQ(client.right, MulDiv(496, dpi, 96));
-  EXPECT_EQ(client.bottom, MulDiv(243, dpi, 96));
+  EXPECT_EQ(client.bottom, MulDiv(359, dpi, 96));
+  RECT outer = {};
+  GetWindowRect(run.dialog(), &outer);
+  EXPECT_GE(outer.top, 0);
+  EXPECT_LE(outer.bottom, GetSystemMetrics(SM_CYSCREEN)) << "the dialog runs off the screen";
   EXPECT_EQ(run.marked_kinds(), std::vector<int>{1});
 
-  // The repeat caption's ink stops before its last column, where a caption
-  // too long for its label is cut.
-  RECT label = {};
-  GetWindowRect(run.control(ids::kIdRepeatCaption), &label);
-  const Picture caption = capture_screen(label);
-  const auto runs = ink_runs(caption);
-  ASSERT_FALSE(runs.empty());
-  EXPECT_LT(runs.back().second, caption.width) << "the caption loses its end";
+  // The ink stops before the last column, where a text too long for its
+  // control is cut.
+  for (int id : {ids::kIdRepeatCaption, ids::kIdShowFrameRate, ids::kIdEndOnInput}) {
+    SCOPED_TRACE(id);
+    RECT label = {};
+    GetWindowRect(run.control(id), &label);
+    const Picture caption = capture_screen(label);
+    const auto runs = ink_runs(caption);
+    ASSERT_FALSE(runs.empty());
+    EXPECT_LT(runs.back().second, caption.width) << "the text loses its end";
+  }
   EXPECT_TRUE(run.click_and_end(ids::kIdCancel));
 }
 
@@ -147,6 +158,15 @@ TEST(SettingsDialog, PaintsItsBackgroundRowsAndJapaneseTextWithAJapaneseFont) {
       << describe(shot.at(px, panel.top + panel_height / 2));
   // The heading's one-pixel black outline.
   EXPECT_TRUE(colour_near(shot.at(panel.left + 20 * dpi / 96, panel.top + 25 * dpi / 96), 0, 0, 0, 10));
+
+  // A check box shows the panel's picture behind it: its last column, past
+  // its text, matches the panel beside it row by row.
+  RECT box = rect_in_parent(run.control(ids::kIdEndOnInput));
+  const RECT picture_panel = rect_in_parent(run.control(ids::kIdPicturePanel));
+  OffsetRect(&box, picture_panel.left, picture_panel.top);
+  int differing = 0;
+  for (int y = box.top; y < box.bottom; ++y) differing += shot.at(box.right - 1, y) != shot.at(box.right, y);
+  EXPECT_EQ(differing, 0) << "rows of the check box unlike the panel, e.g. " << describe(shot.at(box.right - 1, box.top));
 
   // "音楽CD" in dark ink over the panel, its first two glyphs different: a
   // font without the characters would show the same box twice.

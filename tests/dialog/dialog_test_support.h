@@ -51,6 +51,28 @@ inline ::testing::AssertionResult cancel(HWND picker) {
   return picker_closes(picker);
 }
 
+// A system dialog (the colour dialog, say) that `owner` opened, once it shows.
+inline HWND wait_for_dialog_of(HWND owner) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(owner, &process);
+  HWND found = nullptr;
+  wait_until(
+      [&] {
+        for (HWND window : windows_of(process))
+          if (GetWindow(window, GW_OWNER) == owner && IsWindowVisible(window) && window_class(window) == L"#32770")
+            found = window;
+        return found != nullptr;
+      },
+      kStartTimeout);
+  return found;
+}
+
+inline bool is_checked(HWND box) {
+  DWORD_PTR state = 0;
+  SendMessageTimeoutW(box, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 5000, &state);
+  return state == BST_CHECKED;
+}
+
 // The shell in configure mode, started from a private copy with a prepared
 // settings file.
 class ConfigureRun : public ShellCopy {

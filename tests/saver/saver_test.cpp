@@ -82,6 +82,13 @@ class SaverRun : public ::testing::Test {
     ASSERT_TRUE(write_file_bytes(file(L"test_renderer.txt"), settings));
   }
 
+  // The renderer's command line, once it has written it.
+  std::wstring renderer_command_line() const {
+    std::string line;
+    wait_until([&] { return !(line = read_file_bytes(file(L"renderer_command_line.txt"))).empty(); }, kStartTimeout);
+    return std::wstring(reinterpret_cast<const wchar_t*>(line.data()), line.size() / 2);
+  }
+
   void start_saver() {
     shell = copy->start(L"/s");
     ASSERT_TRUE(shell.started());
@@ -141,14 +148,25 @@ TEST_F(SaverRun, RunsUntilEscapeIsReleasedInTheRenderer) {
   HWND renderer = wait_for_renderer();
   EXPECT_TRUE(IsWindowVisible(renderer));
   // Started by its path alone, without quotes or arguments.
-  std::string command_line;
-  wait_until([&] { return !(command_line = read_file_bytes(file(L"renderer_command_line.txt"))).empty(); },
-             kStartTimeout);
-  EXPECT_EQ(std::wstring(reinterpret_cast<const wchar_t*>(command_line.data()), command_line.size() / 2),
-            file(L"Tessarine.dll"));
+  EXPECT_EQ(renderer_command_line(), file(L"Tessarine.dll"));
 
   // Ended on its own, with the sound stopped first (no crash on the way out).
   expect_run_until_escape(2s, "while the renderer was showing");
+}
+
+// The picture's settings reach the renderer as its options, after its
+// quoted path (here with a blank in it).
+TEST_F(SaverRun, ThePicturesSettingsGiveTheRendererItsOptions) {
+  install_in(L"Saver Folder");
+  renderer_behaves("open_after_ms=0\n");
+  copy->write_settings(0, 0, L"", {L"Speed=1.5", L"Density=3", L"Colour=ff8000", L"FrameRateLimit=30",
+                                   L"ShowFrameRate=0", L"EndOnAnyInput=1"});
+  start_saver();
+  ASSERT_NE(wait_for_renderer(), nullptr);
+  EXPECT_EQ(renderer_command_line(), L"\"" + file(L"Tessarine.dll") +
+                                         L"\" --speed 1.5 --density 3 --colour FF8000 --max-fps 30 --no-fps "
+                                         L"--end-on-input");
+  escape_and_time_the_end();
 }
 
 TEST_F(SaverRun, ARendererSlowToOpenItsWindowKeepsTheRun) {

@@ -1,6 +1,6 @@
 // The settings file through the shell's own profile helpers, in this
 // process: the Shift-JIS keys, the integer text, long values, FileExists and
-// LoadSettings against real files.
+// LoadSettings against real files, the picture's keys among them.
 #include <gtest/gtest.h>
 
 #include "settings.h"
@@ -209,6 +209,10 @@ TEST_F(LoadSettingsFile, FillsTheRecordAndKeepsAChoiceWhoseFileIsAwayWithoutTouc
   EXPECT_EQ(r.BgmRepeat, 7);
   EXPECT_EQ(r.BgmFile, song);
   EXPECT_EQ(r.BgmFolder, music_.path());
+  EXPECT_EQ(r.picture, renderer::PictureOptions()) << "a file without the picture's keys";
+  for (const shell::KeyValue& value : shell::picture_values({0.5, 3, 0x102030, 60, false, true}))
+    shell::WriteIni(kSection, value.key, value.value, ini_);
+  EXPECT_EQ(load().picture, (renderer::PictureOptions{0.5, 3, 0x102030, 60, false, true}));
 
   DeleteFileW(song.c_str());
   const std::string before = read_file_bytes(ini_);

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "settings.h"
 #include "win32_test_support.h"
@@ -34,14 +36,31 @@ class ShellCopy {
   std::wstring settings_file() const { return file(L"Tessarine.ini"); }
   std::string settings_bytes() const { return read_file_bytes(settings_file()); }
   // Writes the three music keys under the shell's own names and integer
-  // text; gives the bytes written.
-  std::string write_settings(int kind, int repeat, const std::wstring& music) const {
+  // text, then the `more` lines ("Speed=1.5") as they are; gives the bytes
+  // written.
+  std::string write_settings(int kind, int repeat, const std::wstring& music,
+                             const std::vector<std::wstring>& more = {}) const {
     using namespace shell;
-    const std::string bytes = to_ansi(L"[" + kSection + L"]\r\n" + kKeyKind + L"=" + integer_text(kind) + L"\r\n" +
-                                      kKeyRepeat + L"=" + integer_text(repeat) + L"\r\n" + kKeyFile + L"=" + music +
-                                      L"\r\n");
+    std::wstring text = L"[" + kSection + L"]\r\n" + kKeyKind + L"=" + integer_text(kind) + L"\r\n" + kKeyRepeat +
+                        L"=" + integer_text(repeat) + L"\r\n" + kKeyFile + L"=" + music + L"\r\n";
+    for (const std::wstring& line : more) text += line + L"\r\n";
+    const std::string bytes = to_ansi(text);
     EXPECT_TRUE(write_file_bytes(settings_file(), bytes));
     return bytes;
+  }
+  // The section's lines as bytes, in the file's order, each with the blank
+  // after its '=' dropped: Windows keeps the blank that the shell writes
+  // before a number, Wine drops it.
+  std::vector<std::string> settings_lines() const {
+    std::vector<std::string> lines;
+    std::istringstream file(settings_bytes());
+    for (std::string line; std::getline(file, line);) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      if (const size_t equals = line.find('='); equals != std::string::npos && line[equals + 1] == ' ')
+        line.erase(equals + 1, 1);
+      if (line != to_ansi(L"[" + shell::kSection + L"]")) lines.push_back(line);
+    }
+    return lines;
   }
   // A key's value as the platform reads it back; "<missing>" without one.
   std::wstring setting(const std::wstring& key) const {
