@@ -24,9 +24,6 @@ constexpr wchar_t kTextShowFrameRate[] = L"\uFF8C\uFF9A\uFF70\uFF91\uFF9A\uFF70\
 constexpr wchar_t kTextEndOnInput[] = L"\uFF77\uFF70\u304B\uFF78\uFF98\uFF6F\uFF78\u3067\u7D42\u4E86";  // ｷｰかｸﾘｯｸで終了
 constexpr wchar_t kTextDefaults[] = L"\u65E2\u5B9A\u5024\u306B\u623B\u3059";            // 既定値に戻す
 
-// The scene's background, where the live preview will draw.
-constexpr COLORREF kSceneBackground = RGB(0, 26, 51);
-
 COLORREF to_colorref(std::uint32_t rrggbb) { return RGB((rrggbb >> 16) & 0xFF, (rrggbb >> 8) & 0xFF, rrggbb & 0xFF); }
 
 std::uint32_t to_rrggbb(COLORREF colour) {
@@ -102,7 +99,7 @@ void PictureGroup::build(HWND dialog, ControlBuilder& build, const DialogResourc
   build.add_command(panel_, kIdColourButton, kTextColour, -1, events.colour);
   show_fps_ = add_check_box(build, panel_, kIdShowFrameRate, kTextShowFrameRate, font);
   end_on_input_ = add_check_box(build, panel_, kIdEndOnInput, kTextEndOnInput, font);
-  live_preview_ = create_colour_area(panel_, kIdLivePreview, build.area_of(kIdLivePreview), kSceneBackground, false);
+  live_preview_ = preview_.create(panel_, kIdLivePreview, build.area_of(kIdLivePreview));
   build.add_command(panel_, kIdDefaults, kTextDefaults, -1, events.defaults);
 }
 
@@ -111,6 +108,7 @@ void PictureGroup::load() {
   fill(density_, state_.lists().densities);
   fill(frame_rate_, state_.lists().frame_rates);
   show_choices();
+  preview_.start(state_.picture());
 }
 
 void PictureGroup::show_choices() {
@@ -120,6 +118,7 @@ void PictureGroup::show_choices() {
   if (swatch_) set_area_colour(swatch_, to_colorref(state_.picture().colour));
   check(show_fps_, state_.picture().show_fps);
   check(end_on_input_, state_.picture().end_on_input);
+  preview_.show(state_.picture());
 }
 
 void PictureGroup::paint_background() {
@@ -137,6 +136,7 @@ void PictureGroup::on_command(int id, int code) {
   if (id == kIdFrameRateLimit && chosen) state_.choose_frame_rate(selected(frame_rate_));
   if (id == kIdShowFrameRate && clicked) state_.show_frame_rate(checked(show_fps_));
   if (id == kIdEndOnInput && clicked) state_.end_on_any_input(checked(end_on_input_));
+  preview_.show(state_.picture());
 }
 
 void PictureGroup::choose_colour() {

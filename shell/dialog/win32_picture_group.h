@@ -12,6 +12,7 @@
 #include "win32_accessible_names.h"
 #include "win32_dialog_build.h"
 #include "win32_dialog_controls.h"
+#include "win32_live_preview.h"
 
 namespace tessarine::shell::dialog {
 
@@ -41,16 +42,19 @@ class PictureGroup {
   void choose_colour();
   // 既定値に戻す: the standard picture, shown at once; saved only by OK.
   void restore_defaults();
+  // The dialog was minimised (true) or shown again: the live preview rests meanwhile.
+  void pause_preview(bool paused) { preview_.pause(paused); }
 
   const renderer::PictureOptions& picture() const { return state_.picture(); }
-  // The live preview's place: a child of the panel (kIdLivePreview) filled
-  // with the scene's background colour; nothing else draws there.
+  // The live preview: a child of the panel (kIdLivePreview) that shows the
+  // flight with the group's settings as they stand.
   HWND live_preview() const { return live_preview_; }
 
  private:
   void show_choices();
 
   PictureState state_;
+  LivePreview preview_;
   Surface background_;
   HWND dialog_ = nullptr;
   HWND panel_ = nullptr;

@@ -127,6 +127,7 @@ LRESULT CALLBACK SettingsDialog::window_procedure(HWND window, UINT message, WPA
 LRESULT SettingsDialog::handle(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_SIZE:
+      picture_.pause_preview(wparam == SIZE_MINIMIZED);
       on_resize();
       return 0;
     case WM_ERASEBKGND:
@@ -179,8 +180,9 @@ bool SettingsDialog::create() {
   register_window_class(kClassName, window_procedure, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
   dpi_ = screen_dpi();
 
-  // A fixed single border with a title bar; the client area is laid out in twips.
-  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+  // A fixed single border with a title bar; the client area is laid out in
+  // twips. It can be minimised, and the live preview then rests.
+  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
   const int client_width = shell::to_pixels(kClientWidthTwips, dpi_.x);
   const int client_height = shell::to_pixels(kClientHeightTwips, dpi_.y);
   RECT outer = {0, 0, client_width, client_height};

@@ -413,10 +413,11 @@ TEST(SettingsDialog, ThePictureGroupIsWorkedFromTheKeyboardAndOkWritesItsKeysAft
                                            L"ShowFrameRate=1", L"EndOnAnyInput=0"}));
 }
 
-// 既定値に戻す puts the whole picture back to the standard at once; 色... opens the system's colour dialog
-// over the settings dialog with the current colour, whose choice the swatch
-// shows; OK writes it all after the music keys, which keep their bytes. And
-// what a screen reader is told of the picture group's controls.
+// 既定値に戻す puts the whole picture back to the standard at once, in the
+// lists, the swatch and the live preview; 色... opens the system's colour
+// dialog over the settings dialog with the current colour, whose choice the
+// swatch shows; OK writes it all after the music keys, which keep their
+// bytes. And what a screen reader is told of the picture group's controls.
 TEST(SettingsDialog, TheDefaultsButtonAndTheColourDialogChangeThePictureThatOkWrites) {
   ConfigureRun run;
   run.write_settings(1, 3, L"", kStoredPicture);
@@ -440,6 +441,41 @@ TEST(SettingsDialog, TheDefaultsButtonAndTheColourDialogChangeThePictureThatOkWr
                       100ms);
   };
   EXPECT_TRUE(swatch_shows(255, 128, 0));
+
+  // The live preview flies with the picture as it stands: orange lines (the
+  // stored colour, no frame-rate text) that move from frame to frame; it
+  // rests while the dialog is minimised, and turns green with the standard.
+  HWND preview = run.control(ids::kIdLivePreview);
+  RECT area = {};
+  GetWindowRect(preview, &area);
+  const auto leaning = [](const Picture& shot, bool to_red) {
+    int count = 0;
+    for (COLORREF c : shot.pixels) {
+      const int r = GetRValue(c), g = GetGValue(c), b = GetBValue(c);
+      count += to_red ? r - g > 40 && r - b > 60 : g - r > 60 && g - b > 40;
+    }
+    return count;
+  };
+  Picture shot;
+  EXPECT_TRUE(wait_until([&] { return leaning(shot = capture_screen(area), true) > 20; }, kStartTimeout, 200ms))
+      << "no orange lines in the preview";
+  EXPECT_EQ(leaning(shot, false), 0);
+  EXPECT_TRUE(wait_until([&] { return capture_screen(area).pixels != shot.pixels; }, 10s, 200ms)) << "a still preview";
+  const auto frames = [&] { return reinterpret_cast<INT_PTR>(GetPropW(preview, L"TessarineFrames")); };
+  PostMessageW(run.dialog(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  ASSERT_TRUE(wait_until([&] { return IsIconic(run.dialog()) != FALSE; }, 10s));
+  EXPECT_TRUE(wait_until(
+      [&] {
+        const INT_PTR before = frames();
+        Sleep(1000);
+        return frames() == before;
+      },
+      10s))
+      << "the preview draws on while the dialog is minimised";
+  PostMessageW(run.dialog(), WM_SYSCOMMAND, SC_RESTORE, 0);
+  const INT_PTR rested = frames();
+  EXPECT_TRUE(wait_until([&] { return frames() > rested + 5; }, 10s)) << "the preview rests on after a restore";
+
   SetForegroundWindow(run.dialog());
   click(run.control(ids::kIdDefaults));
   HWND speed = run.control(ids::kIdSpeed);
@@ -449,6 +485,8 @@ TEST(SettingsDialog, TheDefaultsButtonAndTheColourDialogChangeThePictureThatOkWr
   EXPECT_TRUE(is_checked(run.control(ids::kIdShowFrameRate)));
   EXPECT_FALSE(is_checked(run.control(ids::kIdEndOnInput)));
   EXPECT_TRUE(swatch_shows(0, 255, 0));
+  EXPECT_TRUE(wait_until([&] { return leaning(shot = capture_screen(area), false) > 20; }, 10s, 200ms));
+  EXPECT_EQ(leaning(shot, true), 0) << "orange lines after the standard came back";
 
   click(run.control(ids::kIdColourButton));
   HWND colours = wait_for_dialog_of(run.dialog());
