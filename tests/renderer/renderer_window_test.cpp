@@ -175,8 +175,9 @@ TEST_F(RendererWindow, StopsDrawingWhileTheSessionIsAwayFromTheConsoleButNotWhen
   expect_escape_ends(full_);
 }
 
-// Under Wine GetProcessTimes reports no processor time for another process:
-// there the frame count shows the drawing stop and resume.
+// Under Wine GetProcessTimes reports no processor time for another process,
+// or a few stray hundredths of a second: there the frame count alone shows
+// the drawing stop and resume.
 TEST_F(RendererWindow, MinimisedItStopsDrawingRestoredItDrawsAgainAndItStillCloses) {
   HWND framed = tab(full_, is_framed_1024_by_768);  // a framed window minimises like any other
   ASSERT_NE(framed, nullptr);
@@ -187,7 +188,7 @@ TEST_F(RendererWindow, MinimisedItStopsDrawingRestoredItDrawsAgainAndItStillClos
     return renderer_.cpu_seconds() - before;
   };
   const double drawing = cpu_over(2s);
-  const bool cpu_known = drawing > 0.0;
+  const bool cpu_known = drawing > 0.1;  // a renderer drawing for 2 s uses far more
   if (!cpu_known) std::printf("note: no processor time reported for the renderer (Wine); not compared\n");
 
   PostMessageW(framed, WM_SYSCOMMAND, SC_MINIMIZE, 0);
