@@ -139,30 +139,6 @@ void paint_label(HWND window, HDC dc, const LabelLook& look) {
   RestoreDC(dc, saved);
 }
 
-LRESULT CALLBACK label_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  auto* data = data_of<LabelData>(window);
-  if (LRESULT result = 0; handle_lifetime(window, message, wparam, lparam, data, result)) return result;
-  if (handle_mouse(window, message, lparam, data)) return 0;
-  switch (message) {
-    case WM_PAINT: {
-      gdi::PaintDc paint(window);
-      if (data && paint.get()) paint_label(window, paint.get(), *data->look);
-      return 0;
-    }
-    case WM_SETTEXT: {
-      const LRESULT result = DefWindowProcW(window, message, wparam, lparam);
-      InvalidateRect(window, nullptr, FALSE);
-      return result;
-    }
-    case WM_SETCURSOR:
-      if (set_pointer(window, lparam, data ? data->look->cursor : nullptr)) return TRUE;
-      break;
-    default:
-      break;
-  }
-  return DefWindowProcW(window, message, wparam, lparam);
-}
-
 // The picture's 96-dpi pixels scaled to the screen's, smoothly where the
 // scale is not whole.
 void paint_picture(HDC dc, HBITMAP picture, Dpi dpi) {
@@ -179,20 +155,34 @@ void paint_picture(HDC dc, HBITMAP picture, Dpi dpi) {
   SetStretchBltMode(dc, previous);
 }
 
-LRESULT CALLBACK image_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  auto* data = data_of<ImageData>(window);
+void paint_control(HWND window, HDC dc, const LabelData& data) { paint_label(window, dc, *data.look); }
+void paint_control(HWND window, HDC dc, const ImageData& data) {
+  paint_container_background(window, dc);
+  if (data.picture) paint_picture(dc, data.picture, data.dpi);
+}
+HCURSOR own_pointer(const LabelData& data) { return data.look->cursor; }
+HCURSOR own_pointer(const ImageData&) { return nullptr; }
+
+// The labels' and the images' window procedure: they differ only in how they
+// paint and in the pointer they show.
+template <typename Data>
+LRESULT CALLBACK pressable_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  auto* data = data_of<Data>(window);
   if (LRESULT result = 0; handle_lifetime(window, message, wparam, lparam, data, result)) return result;
   if (handle_mouse(window, message, lparam, data)) return 0;
   switch (message) {
     case WM_PAINT: {
       gdi::PaintDc paint(window);
-      if (!paint.get()) return 0;
-      paint_container_background(window, paint.get());
-      if (data && data->picture) paint_picture(paint.get(), data->picture, data->dpi);
+      if (data && paint.get()) paint_control(window, paint.get(), *data);
       return 0;
     }
+    case WM_SETTEXT: {
+      const LRESULT result = DefWindowProcW(window, message, wparam, lparam);
+      InvalidateRect(window, nullptr, FALSE);
+      return result;
+    }
     case WM_SETCURSOR:
-      if (set_pointer(window, lparam, nullptr)) return TRUE;
+      if (set_pointer(window, lparam, data ? own_pointer(*data) : nullptr)) return TRUE;
       break;
     default:
       break;
@@ -378,8 +368,8 @@ HCURSOR screen_pointer() { return g_screen_pointer; }
 
 void register_control_classes() {
   register_window_class(kPanelClass, panel_procedure);
-  register_window_class(kLabelClass, label_procedure);
-  register_window_class(kImageClass, image_procedure);
+  register_window_class(kLabelClass, pressable_procedure<LabelData>);
+  register_window_class(kImageClass, pressable_procedure<ImageData>);
   register_window_class(kColourClass, colour_procedure);
 }
 
