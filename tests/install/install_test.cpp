@@ -16,6 +16,7 @@
 #include "shell_test_windows.h"
 #include "tessarine_version.h"
 #include "win32_test_support.h"
+#include "window_titles.h"
 
 namespace tessarine::test {
 namespace {
@@ -201,18 +202,6 @@ std::string manifest_of(const std::wstring& program) {
   return text;
 }
 
-// A real click in the middle of a window of another process.
-void click(HWND window) {
-  RECT r = {};
-  GetWindowRect(window, &r);
-  SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-  INPUT inputs[2] = {};
-  inputs[0].type = inputs[1].type = INPUT_MOUSE;
-  inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(2, inputs, sizeof(INPUT));
-}
-
 class Setup : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -315,7 +304,7 @@ TEST_F(Setup, InstallsUsesReinstallsAndRemovesForTheUser) {
   {
     SCOPED_TRACE("the chosen saver runs and ends on Escape");
     Process shell = Process::start(screen_saver().value_or(L""), L"/s");
-    HWND renderer = wait_for_window(L"Tessarine_VC", kStartTimeout, L"opengl demo");
+    HWND renderer = wait_for_window(kRendererTitle, kStartTimeout, L"opengl demo");
     ASSERT_NE(renderer, nullptr);
     post_key_up(renderer, VK_ESCAPE);
     EXPECT_TRUE(shell.wait());
@@ -323,7 +312,7 @@ TEST_F(Setup, InstallsUsesReinstallsAndRemovesForTheUser) {
   {
     SCOPED_TRACE("its settings dialog saves into the installed folder");
     Process shell = Process::start(saver, L"/c");
-    HWND dialog = wait_for_window(L"<Tessarine>");
+    HWND dialog = wait_for_window(kSettingsTitle);
     ASSERT_NE(dialog, nullptr);
     HWND set = nullptr;
     ASSERT_TRUE(wait_until([&] { return (set = GetDlgItem(dialog, shell::dialog::kIdSet)) != nullptr; }, 10s));
@@ -348,7 +337,7 @@ TEST_F(Setup, InstallsUsesReinstallsAndRemovesForTheUser) {
                           &long_ago));
   {
     Process running = Process::start(screen_saver().value_or(L""), L"/s");
-    ASSERT_NE(wait_for_window(L"Tessarine_VC", kStartTimeout, L"opengl demo"), nullptr);
+    ASSERT_NE(wait_for_window(kRendererTitle, kStartTimeout, L"opengl demo"), nullptr);
     ASSERT_TRUE(install_silently());
     EXPECT_FALSE(running.running());
   }
@@ -364,7 +353,7 @@ TEST_F(Setup, InstallsUsesReinstallsAndRemovesForTheUser) {
   Process preview = Process::start(saver, L"/p " + page.handle_text());
   ASSERT_TRUE(pump_until([&] { return FindWindowExW(page.get(), nullptr, L"Tessarine_R", nullptr) != nullptr; }));
   Process running = Process::start(saver, L"/s");
-  ASSERT_NE(wait_for_window(L"Tessarine_VC", kStartTimeout, L"opengl demo"), nullptr);
+  ASSERT_NE(wait_for_window(kRendererTitle, kStartTimeout, L"opengl demo"), nullptr);
   settings_told.clear();
   ASSERT_TRUE(uninstall_silently());
   EXPECT_FALSE(preview.running());
@@ -421,7 +410,7 @@ TEST_F(SetupAcrossARestart, ARemovalWaitsAndTessarineIsInstalledAgain) {
 TEST_F(SetupAcrossARestart, ThenTheSaverFindsItsRenderer) {
   EXPECT_TRUE(files_in(folder_, L"Tessarine.*.old").empty());  // the renamed saver went at the restart
   Process shell = Process::start(installed(L"Tessarine.scr"), L"/s");
-  HWND renderer = wait_for_window(L"Tessarine_VC", kStartTimeout, L"opengl demo");
+  HWND renderer = wait_for_window(kRendererTitle, kStartTimeout, L"opengl demo");
   EXPECT_EQ(find_window(L"Tessarine", L"#32770"), nullptr);  // no message that the renderer is missing
   ASSERT_NE(renderer, nullptr);
   post_key_up(renderer, VK_ESCAPE);
@@ -444,7 +433,7 @@ TEST_F(Setup, RemovalWhileTheSettingsAreOpenKeepsAScreenSaverChosenSince) {
   const std::wstring since = L"C:\\Windows\\System32\\Bubbles.scr";
   choose_screen_saver(since);
   Process settings = Process::start(installed(L"Tessarine.scr"), L"/c");
-  ASSERT_NE(wait_for_window(L"<Tessarine>"), nullptr);
+  ASSERT_NE(wait_for_window(kSettingsTitle), nullptr);
   ASSERT_TRUE(uninstall_silently());
   EXPECT_FALSE(settings.running());
   EXPECT_EQ(screen_saver(), since);

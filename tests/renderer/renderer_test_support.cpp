@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "win32_gdi.h"
+
 namespace tessarine::test {
 
 RECT screen_rect() {
@@ -126,9 +128,8 @@ Picture picture_of(HBITMAP bitmap) {
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   std::vector<DWORD> bits(static_cast<size_t>(shape.bmWidth) * shape.bmHeight);
-  const HDC screen = GetDC(nullptr);
-  const int rows = GetDIBits(screen, bitmap, 0, shape.bmHeight, bits.data(), &info, DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
+  const gdi::WindowDc screen(nullptr);
+  const int rows = GetDIBits(screen.get(), bitmap, 0, shape.bmHeight, bits.data(), &info, DIB_RGB_COLORS);
   if (rows != shape.bmHeight) return picture;
   picture.width = shape.bmWidth;
   picture.height = shape.bmHeight;
